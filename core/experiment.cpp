@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "experiment.h"
+
+#include "checkedint.h"
+#include "clock.h"
+#include "form1state.h"
+#include "module1.h"
+#include "randomsource.h"
+
+#include <array>
+#include <string>
+
+namespace nuperako {
+
+namespace {
+
+constexpr std::int16_t kEndCount = 998; // a total above this ends the experiment
+
+struct PlayerVars {
+    std::int16_t Form1State::*ransuu;
+    std::string Form1State::*te;
+};
+
+constexpr std::array<PlayerVars, 3> kPlayerVars{{
+    {&Form1State::ransuu1, &Form1State::te1},
+    {&Form1State::ransuu2, &Form1State::te2},
+    {&Form1State::ransuu3, &Form1State::te3},
+}};
+
+} // namespace
+
+Experiment::Experiment(Module1 &shared, Form1State &vars, RandomSource &random, Clock &clock)
+    : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock)
+{
+}
+
+void Experiment::initialise()
+{
+    m_vars.hyouji1 = 1;
+    m_vars.hyouji2 = 2;
+    m_vars.hyouji3 = 3;
+    m_vars.jidou = 0;
+    m_shared.owari = 0;
+    m_shared.aiko = 0;
+    m_vars.a1kati = m_vars.b1kati = m_vars.c1kati = 0;
+    m_shared.abc1kati = 0;
+    m_vars.a1make = m_vars.b1make = m_vars.c1make = 0;
+    m_shared.abc1make = 0;
+}
+
+std::int16_t Experiment::drawHand(Player p)
+{
+    m_random.reseed(m_clock.secondsSinceMidnight());
+    const float r = m_random.next();
+    const auto code = static_cast<std::int16_t>(r * 3.0F + 1.0F);
+    // A code outside 1..3 cannot come from r < 1; if it did, the player keeps the previous hand.
+    if (isHandCode(code)) {
+        const PlayerVars &vars = kPlayerVars.at(index(p));
+        m_vars.*vars.ransuu = code;
+        m_vars.*vars.te = handName(code);
+    }
+    return code;
+}
+
+std::optional<Judgement> Experiment::judge() const
+{
+    return nuperako::judge(m_vars.te1, m_vars.te2, m_vars.te3);
+}
+
+void Experiment::tally(Outcome outcome)
+{
+    auto increment = [](std::int16_t &count) { count = checkedAdd(count, 1); };
+    switch (outcome) {
+    case Outcome::Aiko: increment(m_shared.aiko); break;
+    case Outcome::A1Kati: increment(m_vars.a1kati); break;
+    case Outcome::B1Kati: increment(m_vars.b1kati); break;
+    case Outcome::C1Kati: increment(m_vars.c1kati); break;
+    case Outcome::A1Make: increment(m_vars.a1make); break;
+    case Outcome::B1Make: increment(m_vars.b1make); break;
+    case Outcome::C1Make: increment(m_vars.c1make); break;
+    }
+    m_shared.abc1kati = checkedAdd(checkedAdd(m_vars.a1kati, m_vars.b1kati), m_vars.c1kati);
+    m_shared.abc1make = checkedAdd(checkedAdd(m_vars.a1make, m_vars.b1make), m_vars.c1make);
+}
+
+std::int16_t Experiment::kaisuu() const
+{
+    return checkedAdd(checkedAdd(m_shared.aiko, m_shared.abc1kati), m_shared.abc1make);
+}
+
+double Experiment::ratio(std::int16_t count) const
+{
+    return static_cast<double>(count) / static_cast<double>(kaisuu());
+}
+
+void Experiment::recordHistory()
+{
+    if (m_shared.owari == 1)
+        return;
+    m_shared.aikoritu.at(m_shared.aiko) = static_cast<float>(ratio(m_shared.aiko));
+    m_shared.katiritu.at(m_shared.abc1kati) = static_cast<float>(ratio(m_shared.abc1kati));
+    m_shared.makeritu.at(m_shared.abc1make) = static_cast<float>(ratio(m_shared.abc1make));
+}
+
+bool Experiment::applyEndRule()
+{
+    if (m_shared.aiko > kEndCount || m_shared.abc1kati > kEndCount || m_shared.abc1make > kEndCount) {
+        m_shared.owari = 1;
+        m_vars.jidou = 0;
+        return true;
+    }
+    return false;
+}
+
+std::optional<Judgement> Experiment::playRound()
+{
+    for (Player p : kPlayers)
+        drawHand(p);
+    const std::optional<Judgement> judgement = judge();
+    if (judgement)
+        tally(judgement->outcome);
+    recordHistory();
+    applyEndRule();
+    return judgement;
+}
+
+} // namespace nuperako

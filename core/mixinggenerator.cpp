@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "mixinggenerator.h"
+
+#include <bit>
+
+namespace nuperako {
+
+std::uint64_t MixingGenerator::step()
+{
+    m_state += 0x9e3779b97f4a7c15ULL;
+    std::uint64_t z = m_state;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
+void MixingGenerator::reseed(float seed)
+{
+    // XOR keeps everything the state already holds; the step in between two
+    // reseeds ensures the same seed twice does not cancel out.
+    m_state ^= std::uint64_t{std::bit_cast<std::uint32_t>(seed)} * 0xff51afd7ed558ccdULL;
+}
+
+float MixingGenerator::next()
+{
+    // The top 24 bits fill a float's mantissa exactly, so the result is < 1.
+    return static_cast<float>(step() >> 40) * 0x1.0p-24f;
+}
+
+} // namespace nuperako

@@ -1,0 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "clock.h"
+
+namespace nuperako {
+
+class SystemClock final : public Clock {
+public:
+    float secondsSinceMidnight() override;
+};
+
+} // namespace nuperako

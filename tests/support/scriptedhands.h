@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "clock.h"
+#include "randomsource.h"
+
+#include <deque>
+#include <stdexcept>
+
+namespace nuperako::test {
+
+// A clock that always reads the same time of day.
+class FrozenClock final : public Clock {
+public:
+    explicit FrozenClock(float seconds = 43200.0F) : m_seconds(seconds) {}
+    float secondsSinceMidnight() override { return m_seconds; }
+
+private:
+    float m_seconds;
+};
+
+// Hands chosen by the test: each queued hand code is turned into the uniform
+// number that draws it. Drawing past the end of the script is a test error.
+class ScriptedHands final : public RandomSource {
+public:
+    void push(int a, int b, int c)
+    {
+        for (int code : {a, b, c})
+            m_codes.push_back(code);
+    }
+    void reseed(float seed) override
+    {
+        lastSeed = seed;
+        ++reseeds;
+    }
+    float next() override
+    {
+        if (m_codes.empty())
+            throw std::logic_error("no scripted hand left");
+        const int code = m_codes.front();
+        m_codes.pop_front();
+        return (static_cast<float>(code) - 1.0F) / 3.0F + 0.1F;
+    }
+    [[nodiscard]] bool empty() const { return m_codes.empty(); }
+
+    float lastSeed = 0;
+    int reseeds = 0;
+
+private:
+    std::deque<int> m_codes;
+};
+
+} // namespace nuperako::test
