@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+#include "mixinggenerator.h"
+#include "module1.h"
+#include "systemclock.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+using namespace nuperako;
+
+namespace {
+
+// The pon handler on a live board: three draws with their pictures, the
+// result labels and the eighteen tally cells.
+void command2Handler(benchmark::State &state)
+{
+    Module1 shared;
+    MixingGenerator random;
+    SystemClock clock;
+    Form1 form(shared, random, clock);
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+    for (auto _ : state) {
+        form.command2Click();
+        if (shared.owari == 1) {
+            state.PauseTiming();
+            Form1State &v = form.state();
+            v.a1kati = v.b1kati = v.c1kati = v.a1make = v.b1make = v.c1make = 0;
+            shared.aiko = shared.abc1kati = shared.abc1make = shared.owari = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(command2Handler)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char *qtArgs[] = {argv[0], platform, offscreen, nullptr};
+    int qtArgc = 3;
+    QApplication app(qtArgc, qtArgs);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

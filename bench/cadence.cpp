@@ -1,0 +1,94 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+// Timer cadence during automatic play and CPU use while the board waits.
+// Usage: bench_cadence [seconds of automatic play, default 20] [idle seconds, default 10]
+#include "form1.h"
+#include "mixinggenerator.h"
+#include "module1.h"
+#include "systemclock.h"
+#include "timer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace nuperako;
+
+namespace {
+
+void report(const char *name, const std::vector<qint64> &ticksNs, double nominalMs)
+{
+    std::vector<double> periods;
+    for (std::size_t i = 1; i < ticksNs.size(); ++i)
+        periods.push_back(static_cast<double>(ticksNs[i] - ticksNs[i - 1]) / 1e6);
+    if (periods.empty())
+        return;
+    const double mean = std::accumulate(periods.begin(), periods.end(), 0.0) / static_cast<double>(periods.size());
+    double worst = 0;
+    for (double p : periods)
+        worst = std::max(worst, std::abs(p - nominalMs));
+    std::printf("%s: %zu periods, mean %.3f ms (nominal %.0f), worst deviation %.3f ms\n", name, periods.size(),
+                mean, nominalMs, worst);
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int playSeconds = argc > 1 ? std::atoi(argv[1]) : 20;
+    const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 10;
+
+    Module1 shared;
+    MixingGenerator random;
+    SystemClock clock;
+    Form1 form(shared, random, clock);
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::vector<qint64> automatic;
+    std::vector<qint64> shuffle;
+    QObject::connect(form.findChild<Timer *>(QStringLiteral("Timer4")), &Timer::tick,
+                     [&] { automatic.push_back(elapsed.nsecsElapsed()); });
+    auto *timer1 = form.findChild<Timer *>(QStringLiteral("Timer1"));
+    QObject::connect(timer1, &Timer::tick, [&] { shuffle.push_back(elapsed.nsecsElapsed()); });
+
+    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+    QTest::qWait(playSeconds * 1000);
+    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command7")), Qt::LeftButton);
+    report("Timer4 (automatic round)", automatic, 500);
+    // Timer1 restarts at every round: only periods inside one shuffle count.
+    std::vector<qint64> inShuffle;
+    for (std::size_t i = 0; i + 1 < shuffle.size(); ++i) {
+        if (shuffle[i + 1] - shuffle[i] < 75'000'000)
+            inShuffle.push_back(shuffle[i + 1] - shuffle[i]);
+    }
+    std::vector<qint64> stamps{0};
+    for (qint64 d : inShuffle)
+        stamps.push_back(stamps.back() + d);
+    report("Timer1 (shuffle step)", stamps, 50);
+
+    const double before = cpuSeconds();
+    QTest::qWait(idleSeconds * 1000);
+    const double used = cpuSeconds() - before;
+    std::printf("idle: %.3f s CPU in %d s (%.3f%%)\n", used, idleSeconds, 100.0 * used / idleSeconds);
+    return 0;
+}
