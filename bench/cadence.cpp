@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,6 +39,14 @@ void report(const char *name, const std::vector<qint64> &ticksNs, double nominal
         worst = std::max(worst, std::abs(p - nominalMs));
     std::printf("%s: %zu periods, mean %.3f ms (nominal %.0f), worst deviation %.3f ms\n", name, periods.size(),
                 mean, nominalMs, worst);
+}
+
+// Runs the event loop for a while without waking up on its own.
+void runFor(int seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 double cpuSeconds()
@@ -72,7 +82,7 @@ int main(int argc, char *argv[])
     QObject::connect(timer1, &Timer::tick, [&] { shuffle.push_back(elapsed.nsecsElapsed()); });
 
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
-    QTest::qWait(playSeconds * 1000);
+    runFor(playSeconds);
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command7")), Qt::LeftButton);
     report("Timer4 (automatic round)", automatic, 500);
     // Timer1 restarts at every round: only periods inside one shuffle count.
@@ -87,7 +97,7 @@ int main(int argc, char *argv[])
     report("Timer1 (shuffle step)", stamps, 50);
 
     const double before = cpuSeconds();
-    QTest::qWait(idleSeconds * 1000);
+    runFor(idleSeconds);
     const double used = cpuSeconds() - before;
     std::printf("idle: %.3f s CPU in %d s (%.3f%%)\n", used, idleSeconds, 100.0 * used / idleSeconds);
     return 0;

@@ -20,5 +20,5 @@ measure() {
         "$(sort -n -k3,3 "$tmp" | sed -n "${m}p" | cut -d' ' -f3)" "$runs"
 }
 
-measure "$build/bench/startup_minimal"
-measure "$build/bench/startup_board"
+measure "$build/bin/startup_minimal"
+measure "$build/bin/startup_board"

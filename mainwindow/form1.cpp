@@ -2,16 +2,22 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "form2.h"
+#include "form4.h"
 #include "imagebox.h"
 #include "japanesefont.h"
 #include "label.h"
 #include "line.h"
 #include "module1.h"
 #include "palette.h"
+#include "program.h"
+#include "questionbox.h"
+#include "soundcontrol.h"
 #include "tallytext.h"
 #include "timer.h"
 #include "twips.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
@@ -63,7 +69,8 @@ QPushButton *makeButton(const QString &name, const QString &text, const QRect &g
 } // namespace
 
 Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *parent)
-    : Form(parent), m_shared(shared), m_experiment(shared, m_vars, random, clock)
+    : Form(parent), m_shared(shared), m_experiment(shared, m_vars, random, clock),
+      m_questionBox(std::make_unique<QuestionBox>())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" ぬぺらこ"));
@@ -86,12 +93,29 @@ Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *paren
     Command1->setFocus();
 }
 
+Form1::~Form1()
+{
+    delete m_graph;
+    delete m_help;
+}
+
+void Form1::setQuestionBox(std::unique_ptr<QuestionBox> questionBox)
+{
+    m_questionBox = std::move(questionBox);
+}
+
 void Form1::buildTopStrip()
 {
     Command6 = makeButton(QStringLiteral("Command6"), QStringLiteral("終了"), twipsRect(0, 0, 975, 375), this);
     Command5 = makeButton(QStringLiteral("Command5"), QStringLiteral("HELP"), twipsRect(5400, 0, 975, 375), this);
     Command4 = makeButton(QStringLiteral("Command4"), QStringLiteral("初期化"), twipsRect(6360, 0, 975, 375), this);
     Line1 = new Line(QStringLiteral("Line1"), 0, 7320, 360, this);
+    MMControl1 = new SoundControl(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
+
+    connect(Command4, &QPushButton::clicked, this, &Form1::command4Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::command5Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::command6Click);
 }
 
 void Form1::buildPlayers()
@@ -223,6 +247,7 @@ void Form1::buildActionButtons()
     connect(Command2, &QPushButton::clicked, this, &Form1::command2Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::command3Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::command7Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::command8Click);
 }
 
 void Form1::buildTimers()
@@ -304,6 +329,42 @@ void Form1::command3Click()
     m_vars.jidou = 1;
 }
 
+void Form1::command4Click()
+{
+    soundCue(QStringLiteral("mypinpon.wav"));
+    // Stopping the automatic timer matters in the half second after "自動開始",
+    // when this button is still enabled and the timer would go on playing rounds.
+    Timer4->setEnabled(false);
+    m_experiment.initialise();
+    for (Label *result : m_results)
+        result->setText(QString());
+    Command1->setEnabled(true);
+    Command2->setEnabled(false);
+    Command3->setEnabled(true);
+    Command7->setEnabled(false);
+    showInitialHands();
+    for (Label *cell : m_countCells)
+        cell->setText(QString());
+    for (Label *cell : m_ratioCells)
+        cell->setText(QString());
+}
+
+void Form1::command5Click()
+{
+    soundCue(QStringLiteral("mypinpon.wav"));
+    if (!m_help)
+        m_help = new Form4(*this);
+    m_help->showModeless();
+}
+
+void Form1::command6Click()
+{
+    soundCue(QStringLiteral("endpinpon.wav"));
+    m_vars.kotae = m_questionBox->ask(this, QStringLiteral("終了していいですか？"), QStringLiteral("ぬぺらこ"));
+    if (m_vars.kotae == QuestionBox::kYes)
+        endProgram();
+}
+
 void Form1::command7Click()
 {
     for (Timer *timer : {Timer1, Timer2, Timer3, Timer4})
@@ -315,6 +376,24 @@ void Form1::command7Click()
     Command7->setEnabled(false);
     Command8->setEnabled(true);
     m_vars.jidou = 0;
+}
+
+void Form1::command8Click()
+{
+    if (!m_graph)
+        m_graph = new Form2(m_shared);
+    m_graph->showModeless();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    for (Timer *timer : {Timer1, Timer2, Timer3, Timer4})
+        timer->setEnabled(false);
+    if (m_graph)
+        m_graph->close();
+    if (m_help)
+        m_help->close();
+    event->accept();
 }
 
 void Form1::shuffleTick(Player player)
@@ -371,6 +450,15 @@ void Form1::showTallies()
         m_countCells.at(i)->setText(QString::fromStdString(countText(counts.at(i))));
     for (std::size_t i = 0; i < counts.size(); ++i)
         m_ratioCells.at(i)->setText(QString::fromStdString(ratioText(m_experiment.ratio(counts.at(i)))));
+}
+
+void Form1::soundCue(const QString &fileName)
+{
+    MMControl1->setCommand(QStringLiteral("Stop"));
+    MMControl1->setCommand(QStringLiteral("Close"));
+    MMControl1->setFileName(fileName);
+    MMControl1->setCommand(QStringLiteral("Open"));
+    MMControl1->setCommand(QStringLiteral("Sound"));
 }
 
 void Form1::enterEndedState()

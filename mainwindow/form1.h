@@ -6,17 +6,24 @@
 #include "form.h"
 #include "form1state.h"
 
+#include <QPointer>
+
 #include <array>
+#include <memory>
 
 class QPushButton;
 
 namespace nuperako {
 
 class Clock;
+class Form2;
+class Form4;
 class ImageBox;
 class Label;
 class Line;
+class QuestionBox;
 class RandomSource;
+class SoundControl;
 class Timer;
 struct Module1;
 
@@ -27,6 +34,10 @@ class Form1 : public Form {
 
 public:
     Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Replaces the exit question, for a caller that answers it without a person.
+    void setQuestionBox(std::unique_ptr<QuestionBox> questionBox);
 
     // The board's own variables, for whoever drives it from outside the buttons.
     [[nodiscard]] Form1State &state() { return m_vars; }
@@ -35,13 +46,19 @@ public:
     void command1Click(); // "ヌペラコ": start the shuffle
     void command2Click(); // "ポ　ン": resolve a round and show it
     void command3Click(); // "自動開始"
+    void command4Click(); // "初期化": reset
+    void command5Click(); // "HELP"
+    void command6Click(); // "終了": exit after a Yes
     void command7Click(); // "自動停止"
+    void command8Click(); // "グラフ表示"
     void shuffleTick(Player player);
     void timer4Tick();
 
 protected:
     void load() override;
     void activate() override;
+    // Closing the board ends the program: the graph and help windows go with it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildTopStrip();
@@ -55,6 +72,7 @@ private:
     void showJudgement(const Judgement &judgement);
     void showTallies();
     void enterEndedState();
+    void soundCue(const QString &fileName);
 
     Module1 &m_shared;
     Form1State m_vars;
@@ -69,6 +87,7 @@ private:
     QPushButton *Command7 = nullptr;
     QPushButton *Command8 = nullptr;
     Line *Line1 = nullptr;
+    SoundControl *MMControl1 = nullptr;
 
     ImageBox *guu1 = nullptr, *pii1 = nullptr, *paa1 = nullptr;
     ImageBox *guu2 = nullptr, *pii2 = nullptr, *paa2 = nullptr;
@@ -97,6 +116,11 @@ private:
     // Count and ratio cells in the order they are written.
     std::array<Label *, 9> m_countCells{};
     std::array<Label *, 9> m_ratioCells{};
+
+    // The secondary windows while they are open; each deletes itself when closed.
+    QPointer<Form2> m_graph;
+    QPointer<Form4> m_help;
+    std::unique_ptr<QuestionBox> m_questionBox;
 };
 
 } // namespace nuperako

@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "picturebox.h"
+
+#include "twips.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace nuperako {
+
+PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(objectName);
+    setFocusPolicy(Qt::StrongFocus);
+    setGeometry(twipsRect(geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()));
+    m_innerSize = size() - QSize(2 * kBorder, 2 * kBorder);
+    m_scaleWidth = m_innerSize.width() * kTwipsPerPixel;
+    m_scaleHeight = m_innerSize.height() * kTwipsPerPixel;
+    m_image = QImage(m_innerSize, QImage::Format_RGB32);
+    m_image.fill(Qt::white);
+}
+
+void PictureBox::setScale(double scaleWidth, double scaleHeight)
+{
+    m_scaleWidth = scaleWidth;
+    m_scaleHeight = scaleHeight;
+}
+
+QPoint PictureBox::toPixel(float x, float y) const
+{
+    return {static_cast<int>(std::floor(x * m_innerSize.width() / m_scaleWidth + 0.5)),
+            static_cast<int>(std::floor(y * m_innerSize.height() / m_scaleHeight + 0.5))};
+}
+
+void PictureBox::clear()
+{
+    m_image.fill(Qt::white);
+    m_current = {0, 0};
+    update();
+}
+
+void PictureBox::print(const QString &text)
+{
+    const QFontMetrics metrics(font());
+    if (!text.isEmpty()) {
+        QPainter painter(&m_image);
+        // Aliased glyphs: the same text drawn over itself leaves the picture as it was.
+        QFont glyphs = font();
+        glyphs.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(glyphs);
+        painter.setPen(m_foreColor);
+        const QPoint at = toPixel(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()));
+        painter.drawText(at.x(), at.y() + metrics.ascent(), text);
+        update();
+    }
+    m_current = {0, m_current.y() + metrics.height() * m_scaleHeight / m_innerSize.height()};
+}
+
+void PictureBox::line(float x1, float y1, float x2, float y2, const QColor &color)
+{
+    QPainter painter(&m_image);
+    painter.setPen(QPen(color, 0)); // cosmetic: one pixel whatever the transformation
+    painter.drawLine(toPixel(x1, y1), toPixel(x2, y2));
+    m_current = {x2, y2};
+    update();
+}
+
+void PictureBox::lineTo(float x2, float y2, const QColor &color)
+{
+    line(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()), x2, y2, color);
+}
+
+void PictureBox::pset(float x, float y, const QColor &color)
+{
+    const QPoint at = toPixel(x, y);
+    if (m_image.rect().contains(at))
+        m_image.setPixelColor(at, color);
+    m_current = {x, y};
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect outer = rect();
+    // The sunken edge: shadow and dark shadow above and left, light and face below and right.
+    const QColor shadow(128, 128, 128), darkShadow(64, 64, 64), light(255, 255, 255), face(227, 227, 227);
+    auto edge = [&](int inset, const QColor &topLeft, const QColor &bottomRight) {
+        const QRect r = outer.adjusted(inset, inset, -inset - 1, -inset - 1);
+        painter.setPen(topLeft);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    };
+    edge(0, shadow, light);
+    edge(1, darkShadow, face);
+    painter.drawImage(kBorder, kBorder, m_image);
+}
+
+} // namespace nuperako

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace nuperako {
+
+// A drawing surface with a sunken 2-pixel border and a white inside that
+// keeps what was drawn on it in an image of its own: covering and uncovering
+// the window shows the same drawing, nothing is drawn again from data.
+//
+// Callers draw in user coordinates: x from 0 at the left edge of the inside
+// to scaleWidth at its right edge, y from 0 at the top to scaleHeight at the
+// bottom (twips until setScale is called). Every point is mapped to the
+// nearest whole pixel first, so a pixel and the line that starts at it meet.
+class PictureBox : public QWidget {
+    Q_OBJECT
+
+public:
+    // geometry is the outer rectangle, border included, in twips.
+    PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent);
+
+    void setScale(double scaleWidth, double scaleHeight);
+
+    // Fills the inside with white and puts the current point at (0, 0).
+    void clear();
+
+    void setForeColor(const QColor &color) { m_foreColor = color; }
+    [[nodiscard]] QColor foreColor() const { return m_foreColor; }
+
+    // The current point: where the next text goes and where lineTo starts.
+    void setCurrentPosition(float x, float y) { m_current = {x, y}; }
+
+    // Draws text at the current point in the text colour, glyphs only and without
+    // anti-aliasing, so that drawing the same text over itself changes nothing. Then moves
+    // the current point to the left edge one text line lower. An empty text only moves.
+    void print(const QString &text = {});
+
+    void line(float x1, float y1, float x2, float y2, const QColor &color);
+    void lineTo(float x2, float y2, const QColor &color);
+    void pset(float x, float y, const QColor &color);
+
+    // The drawing as it stands, and the pixel a user point maps to.
+    [[nodiscard]] const QImage &image() const { return m_image; }
+    [[nodiscard]] QPoint toPixel(float x, float y) const;
+    [[nodiscard]] QSize innerSize() const { return m_innerSize; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    static constexpr int kBorder = 2;
+
+    QSize m_innerSize;
+    QImage m_image;
+    double m_scaleWidth;
+    double m_scaleHeight;
+    QPointF m_current;
+    QColor m_foreColor = Qt::black;
+};
+
+} // namespace nuperako

@@ -1,0 +1,242 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "form2.h"
+#include "module1.h"
+#include "picturebox.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace nuperako;
+
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kGreen(0, 128, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+// The graph window on screen over a given experiment.
+struct Graph {
+    explicit Graph(const Module1 &shared) : form(new Form2(shared))
+    {
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+    ~Graph() { delete form; }
+
+    [[nodiscard]] PictureBox *picture() const { return form->findChild<PictureBox *>(QStringLiteral("Picture1")); }
+    // The colour at the pixel of user point (x, y).
+    [[nodiscard]] QColor at(float x, float y) const { return picture()->image().pixelColor(picture()->toPixel(x, y)); }
+    [[nodiscard]] QColor atRatio(int count, float ratio) const { return at(100.0F + count, 110.0F - ratio * 100.0F); }
+
+    void reactivate() const
+    {
+        Form other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+
+    QPointer<Form2> form;
+};
+
+// A curve over ratios[i] for i = 1.. with its count.
+void setCurve(RatioHistory &history, std::int16_t &count, const QList<float> &ratios)
+{
+    for (int i = 0; i < ratios.size(); ++i)
+        history.at(static_cast<std::size_t>(i + 1)) = ratios[i];
+    count = static_cast<std::int16_t>(ratios.size());
+}
+
+} // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout();
+    void frameAxesTicksAndDashes();
+    void atStartEachCurveIsOnePixelRedOnTop();
+    void curvesFollowTheirHistories();
+    void shortCurves_data();
+    void shortCurves();
+    void endedCurvesStopOneShort();
+    void activationExtendsWithoutClearing();
+    void closeDestroysAndReopenStartsEmpty();
+};
+
+void TestForm2::layout()
+{
+    Module1 shared;
+    Graph g(shared);
+    QCOMPARE(g.form->windowTitle(), QStringLiteral(" グラフ"));
+    QCOMPARE(g.form->size(), QSize(650, 378));
+    QCOMPARE(g.picture()->geometry(), QRect(8, 40, 633, 321));
+    QCOMPARE(g.picture()->innerSize(), QSize(629, 317));
+    auto *close = g.form->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QCOMPARE(close->text(), QStringLiteral("閉じる"));
+    QCOMPARE(close->geometry(), QRect(584, 0, 65, 25));
+}
+
+void TestForm2::frameAxesTicksAndDashes()
+{
+    Module1 shared;
+    Graph g(shared);
+    QCOMPARE(g.at(100, 5), kBlack);    // top of the vertical axis
+    QCOMPARE(g.at(100, 60), kBlack);
+    QCOMPARE(g.at(100, 3), kWhite);    // nothing above it
+    QCOMPARE(g.at(600, 110), kBlack);  // horizontal axis
+    QCOMPARE(g.at(95, 40), kBlack);    // a ratio tick
+    QCOMPARE(g.at(95, 45), kWhite);
+    QCOMPARE(g.at(500, 111), kBlack);  // a count tick reaches below the axis
+    QCOMPARE(g.at(550, 111.5F), kWhite);
+    QCOMPARE(g.at(104, 77), kBlack);   // the one-third line: dashes with gaps
+    QCOMPARE(g.at(115, 77), kWhite);
+    QCOMPARE(g.at(1084, 77), kBlack);  // the 50th dash
+    QCOMPARE(g.at(1095, 77), kWhite);
+
+    // The legend in its colours: some pixel of each line is clearly of the line's hue
+    // (anti-aliased glyph edges blend it with white).
+    auto near = [](const QColor &c, const QColor &target) {
+        // c as white blended towards target by a share a, and how far it lies off that blend.
+        const double w[3] = {c.red() - 255.0, c.green() - 255.0, c.blue() - 255.0};
+        const double t[3] = {target.red() - 255.0, target.green() - 255.0, target.blue() - 255.0};
+        const double a = (w[0] * t[0] + w[1] * t[1] + w[2] * t[2]) / (t[0] * t[0] + t[1] * t[1] + t[2] * t[2]);
+        const double off = std::hypot(w[0] - a * t[0], w[1] - a * t[1], w[2] - a * t[2]);
+        return a > 0.5 && off < 30;
+    };
+    auto hasColor = [&g, &near](float y, const QColor &color) {
+        const QImage &img = g.picture()->image();
+        const QPoint from = g.picture()->toPixel(130, y);
+        const QPoint to = g.picture()->toPixel(400, y + 4.5F);
+        for (int py = from.y(); py <= to.y(); ++py)
+            for (int px = from.x(); px <= to.x(); ++px)
+                if (near(img.pixelColor(px, py), color))
+                    return true;
+        return false;
+    };
+    QVERIFY(hasColor(20, kGreen));
+    QVERIFY(hasColor(25, kBlue));
+    QVERIFY(hasColor(30, kRed));
+    QVERIFY(!hasColor(10, kRed));
+}
+
+void TestForm2::atStartEachCurveIsOnePixelRedOnTop()
+{
+    Module1 shared;
+    Graph g(shared);
+    QCOMPARE(g.at(101, 110), kRed);
+
+    // After a reset the single pixels stand at the old experiment's first ratios.
+    shared.aikoritu[1] = 0.5F;
+    shared.katiritu[1] = 0.25F;
+    Graph again(shared);
+    QCOMPARE(again.atRatio(1, 0.5F), kGreen);
+    QCOMPARE(again.atRatio(1, 0.25F), kBlue);
+    QCOMPARE(again.atRatio(1, 0.0F), kRed);
+}
+
+void TestForm2::curvesFollowTheirHistories()
+{
+    Module1 shared;
+    // Far apart so that no two curves meet where they are checked.
+    setCurve(shared.aikoritu, shared.aiko, {0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F});
+    setCurve(shared.katiritu, shared.abc1kati, {0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F});
+    QList<float> falling;
+    for (int i = 1; i <= 300; ++i)
+        falling << 0.5F - static_cast<float>(i) / 1000.0F;
+    setCurve(shared.makeritu, shared.abc1make, falling);
+    Graph g(shared);
+
+    QCOMPARE(g.atRatio(5, 0.9F), kGreen);
+    QCOMPARE(g.atRatio(10, 0.9F), kGreen);
+    QCOMPARE(g.atRatio(14, 0.9F), kWhite); // ends at its count
+    QCOMPARE(g.atRatio(20, 0.6F), kBlue);
+    QCOMPARE(g.atRatio(40, 0.6F), kWhite);
+    QCOMPARE(g.atRatio(150, falling[149]), kRed);
+    QCOMPARE(g.atRatio(300, falling[299]), kRed);
+    QCOMPARE(g.atRatio(330, falling[299]), kWhite);
+}
+
+void TestForm2::shortCurves_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("segmentDrawn");
+    QTest::newRow("count 1: only the pixel") << 1 << false;
+    QTest::newRow("count 2: the pixel and one segment") << 2 << true;
+}
+
+void TestForm2::shortCurves()
+{
+    QFETCH(int, count);
+    QFETCH(bool, segmentDrawn);
+    Module1 shared;
+    shared.aikoritu[1] = 0.2F;
+    shared.aikoritu[2] = 0.9F;
+    shared.aiko = static_cast<std::int16_t>(count);
+    Graph g(shared);
+    QCOMPARE(g.atRatio(1, 0.2F), kGreen);
+    QCOMPARE(g.atRatio(2, 0.9F) == kGreen, segmentDrawn);
+    QCOMPARE(g.atRatio(2, 0.5F) == kGreen, segmentDrawn); // on the way up
+}
+
+void TestForm2::endedCurvesStopOneShort()
+{
+    Module1 shared;
+    for (std::size_t i = 1; i <= 998; ++i)
+        shared.makeritu.at(i) = 0.1F;
+    shared.makeritu[999] = 0.9F;
+    shared.abc1make = 999;
+
+    Graph running(shared);
+    QCOMPARE(running.atRatio(999, 0.9F), kRed);
+
+    shared.owari = 1;
+    Graph ended(shared);
+    QCOMPARE(ended.atRatio(998, 0.1F), kRed);
+    QCOMPARE(ended.atRatio(999, 0.9F), kWhite);
+    QCOMPARE(ended.atRatio(999, 0.5F), kWhite);
+}
+
+void TestForm2::activationExtendsWithoutClearing()
+{
+    Module1 shared;
+    setCurve(shared.katiritu, shared.abc1kati, QList<float>(40, 0.45F));
+    Graph g(shared);
+    const QImage first = g.picture()->image();
+    g.reactivate();
+    QCOMPARE(g.picture()->image(), first); // the same picture drawn over itself
+
+    // A reset and new rounds: the old curve stays under the new one.
+    setCurve(shared.katiritu, shared.abc1kati, QList<float>(30, 0.3F));
+    g.reactivate();
+    QCOMPARE(g.atRatio(40, 0.45F), kBlue);
+    QCOMPARE(g.atRatio(30, 0.3F), kBlue);
+}
+
+void TestForm2::closeDestroysAndReopenStartsEmpty()
+{
+    Module1 shared;
+    setCurve(shared.aikoritu, shared.aiko, {0.7F, 0.7F, 0.7F, 0.7F, 0.7F, 0.7F, 0.7F, 0.7F});
+    auto g = std::make_unique<Graph>(shared);
+    QTest::mouseClick(g->form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(g->form.isNull());
+
+    shared.aiko = 1;
+    g = std::make_unique<Graph>(shared);
+    QCOMPARE(g->atRatio(1, 0.7F), kGreen);
+    QCOMPARE(g->atRatio(6, 0.7F), kWhite);
+
+    g->form->close(); // the close box does the same
+    QTRY_VERIFY(g->form.isNull());
+}
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"

@@ -1,0 +1,158 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "helptext.h"
+#include "picturebox.h"
+#include "support/board.h"
+
+#include <QFontMetrics>
+
+using namespace nuperako;
+
+namespace {
+
+QPointer<Form> openHelp(const test::Board &b)
+{
+    b.click(5);
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("Form4") && w->isVisible() && QTest::qWaitForWindowActive(w))
+            return qobject_cast<Form *>(w);
+    }
+    return nullptr;
+}
+
+PictureBox *pictureOf(QWidget *help)
+{
+    return help->findChild<PictureBox *>(QStringLiteral("Picture1"));
+}
+
+// Rows of the picture that hold any non-white pixel.
+int inkedRowsBetween(const QImage &image, int top, int bottom)
+{
+    int rows = 0;
+    for (int y = top; y < bottom && y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestForm4 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textAsWritten();
+    void everyLineFits();
+    void printedOnceHoweverOftenActivated();
+    void helpTwiceOpensOneWindow();
+    void closeReturnsToBoardWithInitialHands();
+};
+
+void TestForm4::textAsWritten()
+{
+    const QStringList lines = helpText();
+    QCOMPARE(lines.size(), 29);
+    const int indents[29] = {0, 1, 8, 8, 7, 7, 7, 8, 7, 7, 8, 7, 7, 8, 8, 7, 8, 7, 8, 7, 0, 1, 8, 7, 8, 7, 8, 7, 8};
+    for (int i = 0; i < 29; ++i) {
+        const QString &line = lines[i];
+        int leading = 0;
+        while (leading < line.size() && line[leading] == QChar(0x3000))
+            ++leading;
+        QVERIFY2(leading == indents[i], qPrintable(QStringLiteral("line %1: %2").arg(i + 1).arg(leading)));
+        const int lineNumber = i + 1;
+        QCOMPARE(line.contains(u' '), lineNumber == 15 || lineNumber == 16 || lineNumber == 19);
+        QCOMPARE(line.count(QChar(0xFF64)), lineNumber == 27 ? 3 : 0);
+    }
+    QVERIFY(lines[0].isEmpty());
+    QVERIFY(lines[20].isEmpty());
+    QCOMPARE(lines[1], QStringLiteral("\u3000【問\u3000\u3000題】"));
+    QCOMPARE(lines[21], QStringLiteral("\u3000【操作方法】"));
+    QCOMPARE(lines[4].mid(7, 4), QStringLiteral("・チョキ"));
+    QCOMPARE(lines[7].right(1), QStringLiteral("チ")); // words break where the screen breaks them
+    QCOMPARE(lines[8].mid(7, 2), QStringLiteral("ョキ"));
+    QCOMPARE(lines[15], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000１／３＝０．３３３ になります。"));
+    QCOMPARE(lines[28], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000［初期化］ボタンをクリックすると、実験を最初からやり直せます。"));
+}
+
+void TestForm4::everyLineFits()
+{
+    test::ScriptedHands hands;
+    test::Board b(hands);
+    QPointer<Form> help = openHelp(b);
+    QVERIFY(help);
+    QCOMPARE(help->windowTitle(), QStringLiteral(" ぬぺらこ＿ヘルプ（設問と操作方法）"));
+    QCOMPARE(help->size(), QSize(569, 498));
+    PictureBox *picture = pictureOf(help);
+    QCOMPARE(picture->innerSize(), QSize(549, 453));
+
+    const QFontMetrics metrics(picture->font());
+    for (const QString &line : helpText())
+        QVERIFY2(metrics.horizontalAdvance(line) <= picture->innerSize().width(),
+                 qPrintable(QStringLiteral("%1 px: %2").arg(metrics.horizontalAdvance(line)).arg(line)));
+    QVERIFY(29 * metrics.height() <= picture->innerSize().height());
+    help->close();
+}
+
+void TestForm4::printedOnceHoweverOftenActivated()
+{
+    test::ScriptedHands hands;
+    test::Board b(hands);
+    QPointer<Form> help = openHelp(b);
+    QVERIFY(help);
+    const QImage first = pictureOf(help)->image();
+    const int lineHeight = QFontMetrics(pictureOf(help)->font()).height();
+    QCOMPARE(inkedRowsBetween(first, 0, lineHeight), 0);        // the first line is empty
+    QVERIFY(inkedRowsBetween(first, lineHeight, 2 * lineHeight) > 5); // the heading stands on the second
+    QCOMPARE(inkedRowsBetween(first, 29 * lineHeight, first.height()), 0);
+
+    for (int i = 0; i < 3; ++i) {
+        b.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+    }
+    // Printing without the clear first would put a second copy below the first.
+    QCOMPARE(pictureOf(help)->image(), first);
+    help->close();
+}
+
+void TestForm4::helpTwiceOpensOneWindow()
+{
+    test::ScriptedHands hands;
+    test::Board b(hands);
+    QPointer<Form> help = openHelp(b);
+    QVERIFY(help);
+    b.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+    b.click(5);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    int helpWindows = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        helpWindows += w->objectName() == QLatin1String("Form4") && w->isVisible();
+    QCOMPARE(helpWindows, 1);
+    help->close();
+}
+
+void TestForm4::closeReturnsToBoardWithInitialHands()
+{
+    test::ScriptedHands hands;
+    hands.push(3, 3, 3);
+    test::Board b(hands);
+    b.click(1);
+    b.click(2);
+    QPointer<Form> help = openHelp(b);
+    QVERIFY(help);
+    QTest::mouseClick(help->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(help.isNull());
+    QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+    QCOMPARE(b.shownHands(), QStringLiteral("123"));
+    QCOMPARE(b.text("aikolabel"), QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestForm4)
+#include "tst_form4.moc"

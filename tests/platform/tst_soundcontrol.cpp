@@ -1,0 +1,118 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "soundcontrol.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using namespace nuperako;
+
+namespace {
+
+// The five assignments of a cue, in their order; true once all of them returned.
+bool cue(SoundControl &control, const QString &fileName)
+{
+    control.setCommand(QStringLiteral("Stop"));
+    control.setCommand(QStringLiteral("Close"));
+    control.setFileName(fileName);
+    control.setCommand(QStringLiteral("Open"));
+    control.setCommand(QStringLiteral("Sound"));
+    return true;
+}
+
+// A file next to the test program, removed again when this goes.
+class FileBesideProgram {
+public:
+    FileBesideProgram(const QString &name, const QByteArray &content)
+        : m_path(QDir(QCoreApplication::applicationDirPath()).filePath(name))
+    {
+        QFile file(m_path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+    ~FileBesideProgram() { QFile::remove(m_path); }
+
+private:
+    QString m_path;
+};
+
+} // namespace
+
+class TestSoundControl : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findsFilesBesideTheProgram();
+    void neverLooksInTheWorkingDirectory();
+    void badCuesReturnAndPlayNothing_data();
+    void badCuesReturnAndPlayNothing();
+    void firstCueOnNothingOpen();
+};
+
+void TestSoundControl::findsFilesBesideTheProgram()
+{
+    QVERIFY(!SoundControl::dataFile(QStringLiteral("mypinpon.wav")).isEmpty());
+    QVERIFY(!SoundControl::dataFile(QStringLiteral("endpinpon.wav")).isEmpty());
+    SoundControl control;
+    QVERIFY(cue(control, QStringLiteral("mypinpon.wav")));
+    QVERIFY(control.openFile().endsWith(QLatin1String("/mypinpon.wav")));
+}
+
+void TestSoundControl::neverLooksInTheWorkingDirectory()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("onlyhere.wav")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QString found = SoundControl::dataFile(QStringLiteral("onlyhere.wav"));
+    QDir::setCurrent(previous);
+    QVERIFY(found.isEmpty());
+}
+
+void TestSoundControl::badCuesReturnAndPlayNothing_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content"); // written beside the program when not empty
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("missing file") << "nosuchcue.wav" << QByteArray() << false;
+    QTest::newRow("not a wave file") << "garbagecue.wav" << QByteArray(4096, '\x5a') << true;
+    QTest::newRow("truncated wave header") << "shortcue.wav" << QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16) << true;
+    QTest::newRow("a folder path") << "../" << QByteArray() << false;
+}
+
+void TestSoundControl::badCuesReturnAndPlayNothing()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, opens);
+    std::optional<FileBesideProgram> file;
+    if (!content.isEmpty())
+        file.emplace(fileName, content);
+
+    SoundControl control;
+    QVERIFY(cue(control, fileName));
+    QCOMPARE(!control.openFile().isEmpty(), opens);
+    QTest::qWait(50); // let a background load fail
+    QVERIFY(cue(control, QStringLiteral("mypinpon.wav"))); // the next cue is unaffected
+    QVERIFY(!control.openFile().isEmpty());
+}
+
+void TestSoundControl::firstCueOnNothingOpen()
+{
+    SoundControl control;
+    control.setCommand(QStringLiteral("Stop"));
+    control.setCommand(QStringLiteral("Close"));
+    control.setCommand(QStringLiteral("Sound")); // nothing open: nothing to play
+    control.setCommand(QStringLiteral("Bogus"));
+    QVERIFY(control.openFile().isEmpty());
+}
+
+QTEST_MAIN(TestSoundControl)
+#include "tst_soundcontrol.moc"
