@@ -1,9 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "form1.h"
-#include "mixinggenerator.h"
-#include "module1.h"
-#include "systemclock.h"
+#include "liveboard.h"
 
 #include <QApplication>
 #include <QTest>
@@ -18,10 +15,9 @@ namespace {
 // result labels and the eighteen tally cells.
 void command2Handler(benchmark::State &state)
 {
-    Module1 shared;
-    MixingGenerator random;
-    SystemClock clock;
-    Form1 form(shared, random, clock);
+    LiveBoard board;
+    Form1 &form = board.form;
+    Module1 &shared = board.shared;
     form.show();
     QTest::qWaitForWindowExposed(&form);
     for (auto _ : state) {

@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: MIT
 // Timer cadence during automatic play and CPU use while the board waits.
 // Usage: bench_cadence [seconds of automatic play, default 20] [idle seconds, default 10]
-#include "form1.h"
-#include "mixinggenerator.h"
-#include "module1.h"
-#include "systemclock.h"
+#include "liveboard.h"
 #include "timer.h"
 
 #include <QApplication>
@@ -65,10 +62,8 @@ int main(int argc, char *argv[])
     const int playSeconds = argc > 1 ? std::atoi(argv[1]) : 20;
     const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 10;
 
-    Module1 shared;
-    MixingGenerator random;
-    SystemClock clock;
-    Form1 form(shared, random, clock);
+    LiveBoard board;
+    Form1 &form = board.form;
     form.show();
     QTest::qWaitForWindowExposed(&form);
 

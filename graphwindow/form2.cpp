@@ -40,6 +40,11 @@ Form2::Form2(const Module1 &shared, QWidget *parent) : Form(parent), m_shared(sh
 
 void Form2::activate()
 {
+    drawGraph();
+}
+
+void Form2::drawGraph()
+{
     drawFrame();
     drawCurves();
 }

@@ -21,6 +21,9 @@ class Form2 : public Form {
 public:
     explicit Form2(const Module1 &shared, QWidget *parent = nullptr);
 
+    // The whole graph over the picture as it stands: what each activation does.
+    void drawGraph();
+
 protected:
     void activate() override;
 

@@ -33,6 +33,11 @@ Form4::Form4(Form &mainWindow, QWidget *parent) : Form(parent), m_mainWindow(mai
 
 void Form4::activate()
 {
+    printHelp();
+}
+
+void Form4::printHelp()
+{
     Picture1->clear();
     for (const QString &line : helpText())
         Picture1->print(line);

@@ -22,6 +22,9 @@ public:
 
     void command1Click(); // "閉じる"
 
+    // Clears the picture and prints the help text: what each activation does.
+    void printHelp();
+
 protected:
     void activate() override;
 

@@ -62,9 +62,31 @@ void PictureBox::print(const QString &text)
 
 void PictureBox::line(float x1, float y1, float x2, float y2, const QColor &color)
 {
-    QPainter painter(&m_image);
-    painter.setPen(QPen(color, 0)); // cosmetic: one pixel whatever the transformation
-    painter.drawLine(toPixel(x1, y1), toPixel(x2, y2));
+    // Bresenham on the mapped end points, both included: one pixel wide, and the
+    // same pixels as pset gives for the ends, which a painter's line would not promise.
+    const QPoint from = toPixel(x1, y1);
+    const QPoint to = toPixel(x2, y2);
+    const QRgb rgb = color.rgb();
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1;
+    const int sy = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    for (QPoint p = from;;) {
+        if (m_image.rect().contains(p))
+            reinterpret_cast<QRgb *>(m_image.scanLine(p.y()))[p.x()] = rgb;
+        if (p == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
     m_current = {x2, y2};
     update();
 }

@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "form2.h"
+#include "form4.h"
+#include "module1.h"
+#include "soundcontrol.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+using namespace nuperako;
+
+namespace {
+
+// The largest graph: all three curves at 999 points.
+void graphActivation(benchmark::State &state)
+{
+    Module1 shared;
+    for (std::size_t i = 0; i < shared.aikoritu.size(); ++i) {
+        const float wobble = static_cast<float>(i % 17) / 100.0F;
+        shared.aikoritu.at(i) = 0.25F + wobble;
+        shared.katiritu.at(i) = 0.30F + wobble;
+        shared.makeritu.at(i) = 0.35F + wobble;
+    }
+    shared.aiko = shared.abc1kati = shared.abc1make = 999;
+    Form2 form(shared);
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+    for (auto _ : state)
+        form.drawGraph();
+}
+BENCHMARK(graphActivation)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void helpActivation(benchmark::State &state)
+{
+    Form board;
+    Form4 form(board);
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+    for (auto _ : state)
+        form.printHelp();
+}
+BENCHMARK(helpActivation)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The five assignments of one cue; argument 1 with the file present, 0 with it missing.
+void soundCue(benchmark::State &state)
+{
+    const QString file = state.range(0) ? QStringLiteral("mypinpon.wav") : QStringLiteral("missing.wav");
+    SoundControl control;
+    for (auto _ : state) {
+        control.setCommand(QStringLiteral("Stop"));
+        control.setCommand(QStringLiteral("Close"));
+        control.setFileName(file);
+        control.setCommand(QStringLiteral("Open"));
+        control.setCommand(QStringLiteral("Sound"));
+    }
+}
+BENCHMARK(soundCue)->Arg(1)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char *qtArgs[] = {argv[0], platform, offscreen, nullptr};
+    int qtArgc = 3;
+    QApplication app(qtArgc, qtArgs);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "form1.h"
+#include "mixinggenerator.h"
+#include "module1.h"
+#include "systemclock.h"
+
+// The board as the program builds it: real generator, real clock.
+struct LiveBoard {
+    nuperako::Module1 shared;
+    nuperako::MixingGenerator random;
+    nuperako::SystemClock clock;
+    nuperako::Form1 form{shared, random, clock};
+};
