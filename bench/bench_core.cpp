@@ -49,8 +49,8 @@ void fullRound(benchmark::State &state)
         for (Player p : kPlayers)
             experiment.drawHand(p);
         experiment.tally(experiment.judge()->outcome);
-        for (std::int16_t count : {shared.aiko, vars.a1kati, vars.b1kati, vars.c1kati, shared.abc1kati,
-                                   vars.a1make, vars.b1make, vars.c1make, shared.abc1make})
+        for (std::int16_t count : {shared.aiko, vars.a1kati, vars.b1kati, vars.c1kati, shared.abc1kati, vars.a1make,
+                                   vars.b1make, vars.c1make, shared.abc1make})
             benchmark::DoNotOptimize(experiment.ratio(count));
         experiment.recordHistory();
         if (experiment.applyEndRule())

@@ -47,7 +47,7 @@ BENCHMARK(helpActivation)->Repetitions(5)->ReportAggregatesOnly(true);
 // The five assignments of one cue; argument 1 with the file present, 0 with it missing.
 void soundCue(benchmark::State &state)
 {
-    const QString file = state.range(0) ? QStringLiteral("mypinpon.wav") : QStringLiteral("missing.wav");
+    const QString file = state.range(0) != 0 ? QStringLiteral("mypinpon.wav") : QStringLiteral("missing.wav");
     SoundControl control;
     for (auto _ : state) {
         control.setCommand(QStringLiteral("Stop"));

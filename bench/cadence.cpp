@@ -8,9 +8,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -23,19 +23,28 @@ using namespace nuperako;
 
 namespace {
 
-void report(const char *name, const std::vector<qint64> &ticksNs, double nominalMs)
+// Periods between consecutive ticks, in milliseconds; gaps longer than maxGapMs are left out.
+std::vector<double> periodsOf(const std::vector<qint64> &ticksNs, double maxGapMs)
 {
     std::vector<double> periods;
-    for (std::size_t i = 1; i < ticksNs.size(); ++i)
-        periods.push_back(static_cast<double>(ticksNs[i] - ticksNs[i - 1]) / 1e6);
+    for (std::size_t i = 1; i < ticksNs.size(); ++i) {
+        const double ms = static_cast<double>(ticksNs[i] - ticksNs[i - 1]) / 1e6;
+        if (ms <= maxGapMs)
+            periods.push_back(ms);
+    }
+    return periods;
+}
+
+void report(const char *name, const std::vector<double> &periods, double nominalMs)
+{
     if (periods.empty())
         return;
     const double mean = std::accumulate(periods.begin(), periods.end(), 0.0) / static_cast<double>(periods.size());
-    double worst = 0;
-    for (double p : periods)
-        worst = std::max(worst, std::abs(p - nominalMs));
-    std::printf("%s: %zu periods, mean %.3f ms (nominal %.0f), worst deviation %.3f ms\n", name, periods.size(),
-                mean, nominalMs, worst);
+    const double worst = std::accumulate(periods.begin(), periods.end(), 0.0, [nominalMs](double w, double p) {
+        return std::max(w, std::abs(p - nominalMs));
+    });
+    std::printf("%s: %zu periods, mean %.3f ms (nominal %.0f), worst deviation %.3f ms\n", name, periods.size(), mean,
+                nominalMs, worst);
 }
 
 // Runs the event loop for a while without waking up on its own.
@@ -50,8 +59,8 @@ double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace
@@ -79,17 +88,9 @@ int main(int argc, char *argv[])
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
     runFor(playSeconds);
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command7")), Qt::LeftButton);
-    report("Timer4 (automatic round)", automatic, 500);
-    // Timer1 restarts at every round: only periods inside one shuffle count.
-    std::vector<qint64> inShuffle;
-    for (std::size_t i = 0; i + 1 < shuffle.size(); ++i) {
-        if (shuffle[i + 1] - shuffle[i] < 75'000'000)
-            inShuffle.push_back(shuffle[i + 1] - shuffle[i]);
-    }
-    std::vector<qint64> stamps{0};
-    for (qint64 d : inShuffle)
-        stamps.push_back(stamps.back() + d);
-    report("Timer1 (shuffle step)", stamps, 50);
+    report("Timer4 (automatic round)", periodsOf(automatic, 1000), 500);
+    // Timer1 restarts at every round: only the periods inside one shuffle count.
+    report("Timer1 (shuffle step)", periodsOf(shuffle, 75), 50);
 
     const double before = cpuSeconds();
     runFor(idleSeconds);

@@ -9,12 +9,12 @@ namespace nuperako {
 
 // The main window's own variables; only the main window's handlers touch them.
 struct Form1State {
-    double kotae = 0;          // answer of the exit question, 6 for Yes
-    std::int16_t hyouji1 = 0;  // hand code each player's next shuffle tick shows
+    double kotae = 0;         // answer of the exit question, 6 for Yes
+    std::int16_t hyouji1 = 0; // hand code each player's next shuffle tick shows
     std::int16_t hyouji2 = 0;
     std::int16_t hyouji3 = 0;
-    std::int16_t jidou = 0;    // 1 while automatic play is on
-    std::int16_t ransuu1 = 0;  // hand codes drawn in the latest round
+    std::int16_t jidou = 0;   // 1 while automatic play is on
+    std::int16_t ransuu1 = 0; // hand codes drawn in the latest round
     std::int16_t ransuu2 = 0;
     std::int16_t ransuu3 = 0;
     std::int16_t a1kati = 0;
@@ -23,7 +23,7 @@ struct Form1State {
     std::int16_t a1make = 0;
     std::int16_t b1make = 0;
     std::int16_t c1make = 0;
-    std::string te1;           // hand names drawn in the latest round
+    std::string te1; // hand names drawn in the latest round
     std::string te2;
     std::string te3;
 };

@@ -11,14 +11,20 @@ namespace nuperako {
 enum class Player { A, B, C };
 inline constexpr std::array<Player, 3> kPlayers{Player::A, Player::B, Player::C};
 
-constexpr int index(Player p) { return static_cast<int>(p); }
+constexpr int index(Player p)
+{
+    return static_cast<int>(p);
+}
 
 // Hand codes as drawn and shown: 1 rock, 2 scissors, 3 paper.
 inline constexpr std::int16_t kGuu = 1;
 inline constexpr std::int16_t kPii = 2;
 inline constexpr std::int16_t kPaa = 3;
 
-constexpr bool isHandCode(int code) { return code >= kGuu && code <= kPaa; }
+constexpr bool isHandCode(int code)
+{
+    return code >= kGuu && code <= kPaa;
+}
 
 // The name the judgement compares: "guu", "pii" or "paa"; empty for any other code.
 constexpr std::string_view handName(int code)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "judgement.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace nuperako {
@@ -14,9 +15,9 @@ constexpr std::uint32_t pack(std::string_view name)
 {
     if (name.size() != 3)
         return 0;
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(name[0])) << 16
-           | static_cast<std::uint32_t>(static_cast<unsigned char>(name[1])) << 8
-           | static_cast<std::uint32_t>(static_cast<unsigned char>(name[2]));
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(name[0])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(name[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(name[2]));
 }
 
 struct Row {
@@ -30,32 +31,19 @@ struct Row {
 
 // The decision table in its fixed testing order.
 constexpr std::array<Row, 27> kRows{{
-    {"guu", "guu", "guu", Outcome::Aiko},
-    {"pii", "pii", "pii", Outcome::Aiko},
-    {"paa", "paa", "paa", Outcome::Aiko},
-    {"guu", "pii", "paa", Outcome::Aiko},
-    {"guu", "paa", "pii", Outcome::Aiko},
-    {"pii", "paa", "guu", Outcome::Aiko},
-    {"pii", "guu", "paa", Outcome::Aiko},
-    {"paa", "guu", "pii", Outcome::Aiko},
-    {"paa", "pii", "guu", Outcome::Aiko},
-    {"guu", "pii", "pii", Outcome::A1Kati},
-    {"pii", "paa", "paa", Outcome::A1Kati},
-    {"paa", "guu", "guu", Outcome::A1Kati},
-    {"pii", "guu", "pii", Outcome::B1Kati},
-    {"paa", "pii", "paa", Outcome::B1Kati},
-    {"guu", "paa", "guu", Outcome::B1Kati},
-    {"pii", "pii", "guu", Outcome::C1Kati},
-    {"paa", "paa", "pii", Outcome::C1Kati},
-    {"guu", "guu", "paa", Outcome::C1Kati},
-    {"guu", "paa", "paa", Outcome::A1Make},
-    {"pii", "guu", "guu", Outcome::A1Make},
-    {"paa", "pii", "pii", Outcome::A1Make},
-    {"paa", "guu", "paa", Outcome::B1Make},
-    {"guu", "pii", "guu", Outcome::B1Make},
-    {"pii", "paa", "pii", Outcome::B1Make},
-    {"paa", "paa", "guu", Outcome::C1Make},
-    {"guu", "guu", "pii", Outcome::C1Make},
+    {"guu", "guu", "guu", Outcome::Aiko},   {"pii", "pii", "pii", Outcome::Aiko},
+    {"paa", "paa", "paa", Outcome::Aiko},   {"guu", "pii", "paa", Outcome::Aiko},
+    {"guu", "paa", "pii", Outcome::Aiko},   {"pii", "paa", "guu", Outcome::Aiko},
+    {"pii", "guu", "paa", Outcome::Aiko},   {"paa", "guu", "pii", Outcome::Aiko},
+    {"paa", "pii", "guu", Outcome::Aiko},   {"guu", "pii", "pii", Outcome::A1Kati},
+    {"pii", "paa", "paa", Outcome::A1Kati}, {"paa", "guu", "guu", Outcome::A1Kati},
+    {"pii", "guu", "pii", Outcome::B1Kati}, {"paa", "pii", "paa", Outcome::B1Kati},
+    {"guu", "paa", "guu", Outcome::B1Kati}, {"pii", "pii", "guu", Outcome::C1Kati},
+    {"paa", "paa", "pii", Outcome::C1Kati}, {"guu", "guu", "paa", Outcome::C1Kati},
+    {"guu", "paa", "paa", Outcome::A1Make}, {"pii", "guu", "guu", Outcome::A1Make},
+    {"paa", "pii", "pii", Outcome::A1Make}, {"paa", "guu", "paa", Outcome::B1Make},
+    {"guu", "pii", "guu", Outcome::B1Make}, {"pii", "paa", "pii", Outcome::B1Make},
+    {"paa", "paa", "guu", Outcome::C1Make}, {"guu", "guu", "pii", Outcome::C1Make},
     {"pii", "pii", "paa", Outcome::C1Make},
 }};
 
@@ -81,11 +69,11 @@ std::optional<Judgement> judge(std::string_view te1, std::string_view te2, std::
     const std::uint32_t a = pack(te1);
     const std::uint32_t b = pack(te2);
     const std::uint32_t c = pack(te3);
-    for (const Row &row : kRows) {
-        if (row.a == a && row.b == b && row.c == c)
-            return Judgement{row.outcome, resultsOf(row.outcome)};
-    }
-    return std::nullopt;
+    const auto *row =
+        std::find_if(kRows.begin(), kRows.end(), [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
+    if (row == kRows.end())
+        return std::nullopt;
+    return Judgement{row->outcome, resultsOf(row->outcome)};
 }
 
 } // namespace nuperako

@@ -56,8 +56,7 @@ std::string ratioText(double ratio)
         ++thousandths;
 
     std::array<char, 40> buffer{};
-    const int n = std::snprintf(buffer.data(), buffer.size(), "%s%llu.%03llu",
-                                negative && thousandths != 0 ? "-" : "",
+    const int n = std::snprintf(buffer.data(), buffer.size(), "%s%llu.%03llu", negative && thousandths != 0 ? "-" : "",
                                 static_cast<unsigned long long>(thousandths / 1000),
                                 static_cast<unsigned long long>(thousandths % 1000));
     return {buffer.data(), static_cast<std::size_t>(n)};

@@ -33,7 +33,7 @@ constexpr qreal kActionPointSize = 12.0;
 
 // The shuffle phase of each player.
 constexpr std::array<std::int16_t Form1State::*, 3> kHyouji{&Form1State::hyouji1, &Form1State::hyouji2,
-                                                             &Form1State::hyouji3};
+                                                            &Form1State::hyouji3};
 
 // The hands on screen at start-up, after a reset and on activation: A rock, B scissors, C paper.
 constexpr std::array<int, 3> kInitialHands{kGuu, kPii, kPaa};
@@ -69,7 +69,9 @@ QPushButton *makeButton(const QString &name, const QString &text, const QRect &g
 } // namespace
 
 Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *parent)
-    : Form(parent), m_shared(shared), m_experiment(shared, m_vars, random, clock),
+    : Form(parent),
+      m_shared(shared),
+      m_experiment(shared, m_vars, random, clock),
       m_questionBox(std::make_unique<QuestionBox>())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -136,12 +138,30 @@ void Form1::buildPlayers()
         int pictureLeft;
     };
     static const std::array<PlayerElements, 3> kPlayerElements{{
-        {&Form1::guu1, &Form1::pii1, &Form1::paa1, &Form1::Label1, &Form1::hanntei1,
-         {u"guu1", u"pii1", u"paa1", u"Label1", u"hanntei1"}, u"Ａくん", 1080},
-        {&Form1::guu2, &Form1::pii2, &Form1::paa2, &Form1::Label2, &Form1::hanntei2,
-         {u"guu2", u"pii2", u"paa2", u"Label2", u"hanntei2"}, u"Ｂくん", 3000},
-        {&Form1::guu3, &Form1::pii3, &Form1::paa3, &Form1::Label3, &Form1::hanntei3,
-         {u"guu3", u"pii3", u"paa3", u"Label3", u"hanntei3"}, u"Ｃくん", 4920},
+        {&Form1::guu1,
+         &Form1::pii1,
+         &Form1::paa1,
+         &Form1::Label1,
+         &Form1::hanntei1,
+         {u"guu1", u"pii1", u"paa1", u"Label1", u"hanntei1"},
+         u"Ａくん",
+         1080},
+        {&Form1::guu2,
+         &Form1::pii2,
+         &Form1::paa2,
+         &Form1::Label2,
+         &Form1::hanntei2,
+         {u"guu2", u"pii2", u"paa2", u"Label2", u"hanntei2"},
+         u"Ｂくん",
+         3000},
+        {&Form1::guu3,
+         &Form1::pii3,
+         &Form1::paa3,
+         &Form1::Label3,
+         &Form1::hanntei3,
+         {u"guu3", u"pii3", u"paa3", u"Label3", u"hanntei3"},
+         u"Ｃくん",
+         4920},
     }};
 
     for (std::size_t p = 0; p < kPlayerElements.size(); ++p) {
@@ -180,30 +200,70 @@ void Form1::buildTally()
         bool italic;
     };
     static const std::array<Row, 10> kRows{{
-        {3120, {nullptr, nullptr, nullptr}, {&Form1::Label13, u"Label13", u"回数"},
-         {&Form1::Label14, u"Label14", u"割合"}, -1, false},
-        {3600, {&Form1::Label4, u"Label4", u"あいこ"}, {&Form1::aikolabel, u"aikolabel", u""},
-         {&Form1::aikow, u"aikow", u""}, -1, true},
-        {4080, {&Form1::Label5, u"Label5", u"Ａ一人勝ち"}, {&Form1::a1katilabel, u"a1katilabel", u""},
-         {&Form1::a1katiw, u"a1katiw", u""}, kWinColor, false},
-        {4440, {&Form1::Label6, u"Label6", u"Ｂ一人勝ち"}, {&Form1::b1katilabel, u"b1katilabel", u""},
-         {&Form1::b1katiw, u"b1katiw", u""}, kWinColor, false},
-        {4800, {&Form1::Label7, u"Label7", u"Ｃ一人勝ち"}, {&Form1::c1katilabel, u"c1katilabel", u""},
-         {&Form1::c1katiw, u"c1katiw", u""}, kWinColor, false},
-        {5160, {&Form1::Label8, u"Label8", u"一人勝ち"}, {&Form1::abc1katiLabel, u"abc1katiLabel", u""},
-         {&Form1::abc1katiw, u"abc1katiw", u""}, -1, true},
-        {5640, {&Form1::Label12, u"Label12", u"Ａ一人負け"}, {&Form1::a1makelabel, u"a1makelabel", u""},
-         {&Form1::a1makew, u"a1makew", u""}, kLoseColor, false},
-        {6000, {&Form1::Label11, u"Label11", u"Ｂ一人負け"}, {&Form1::b1makelabel, u"b1makelabel", u""},
-         {&Form1::b1makew, u"b1makew", u""}, kLoseColor, false},
-        {6360, {&Form1::Label10, u"Label10", u"Ｃ一人負け"}, {&Form1::c1makelabel, u"c1makelabel", u""},
-         {&Form1::c1makew, u"c1makew", u""}, kLoseColor, false},
-        {6720, {&Form1::Label9, u"Label9", u"一人負け"}, {&Form1::abc1makelabel, u"abc1makelabel", u""},
-         {&Form1::abc1makew, u"abc1makew", u""}, -1, true},
+        {3120,
+         {nullptr, nullptr, nullptr},
+         {&Form1::Label13, u"Label13", u"回数"},
+         {&Form1::Label14, u"Label14", u"割合"},
+         -1,
+         false},
+        {3600,
+         {&Form1::Label4, u"Label4", u"あいこ"},
+         {&Form1::aikolabel, u"aikolabel", u""},
+         {&Form1::aikow, u"aikow", u""},
+         -1,
+         true},
+        {4080,
+         {&Form1::Label5, u"Label5", u"Ａ一人勝ち"},
+         {&Form1::a1katilabel, u"a1katilabel", u""},
+         {&Form1::a1katiw, u"a1katiw", u""},
+         kWinColor,
+         false},
+        {4440,
+         {&Form1::Label6, u"Label6", u"Ｂ一人勝ち"},
+         {&Form1::b1katilabel, u"b1katilabel", u""},
+         {&Form1::b1katiw, u"b1katiw", u""},
+         kWinColor,
+         false},
+        {4800,
+         {&Form1::Label7, u"Label7", u"Ｃ一人勝ち"},
+         {&Form1::c1katilabel, u"c1katilabel", u""},
+         {&Form1::c1katiw, u"c1katiw", u""},
+         kWinColor,
+         false},
+        {5160,
+         {&Form1::Label8, u"Label8", u"一人勝ち"},
+         {&Form1::abc1katiLabel, u"abc1katiLabel", u""},
+         {&Form1::abc1katiw, u"abc1katiw", u""},
+         -1,
+         true},
+        {5640,
+         {&Form1::Label12, u"Label12", u"Ａ一人負け"},
+         {&Form1::a1makelabel, u"a1makelabel", u""},
+         {&Form1::a1makew, u"a1makew", u""},
+         kLoseColor,
+         false},
+        {6000,
+         {&Form1::Label11, u"Label11", u"Ｂ一人負け"},
+         {&Form1::b1makelabel, u"b1makelabel", u""},
+         {&Form1::b1makew, u"b1makew", u""},
+         kLoseColor,
+         false},
+        {6360,
+         {&Form1::Label10, u"Label10", u"Ｃ一人負け"},
+         {&Form1::c1makelabel, u"c1makelabel", u""},
+         {&Form1::c1makew, u"c1makew", u""},
+         kLoseColor,
+         false},
+        {6720,
+         {&Form1::Label9, u"Label9", u"一人負け"},
+         {&Form1::abc1makelabel, u"abc1makelabel", u""},
+         {&Form1::abc1makew, u"abc1makew", u""},
+         -1,
+         true},
     }};
 
     auto place = [this](const Cell &cell, int left, int top, const QFont &font, int colorIndex) {
-        Label *label = new Label(QString::fromUtf16(cell.name), QString::fromUtf16(cell.text), this);
+        auto *label = new Label(QString::fromUtf16(cell.name), QString::fromUtf16(cell.text), this);
         label->setGeometry(twipsRect(left, top, 1095, 375));
         label->setFont(font);
         if (colorIndex >= 0)
@@ -443,9 +503,9 @@ void Form1::showJudgement(const Judgement &judgement)
 
 void Form1::showTallies()
 {
-    const std::array<std::int16_t, 9> counts{m_shared.aiko,    m_vars.a1kati, m_vars.b1kati,
-                                             m_vars.c1kati,    m_shared.abc1kati, m_vars.a1make,
-                                             m_vars.b1make,    m_vars.c1make, m_shared.abc1make};
+    const std::array<std::int16_t, 9> counts{m_shared.aiko, m_vars.a1kati,     m_vars.b1kati,
+                                             m_vars.c1kati, m_shared.abc1kati, m_vars.a1make,
+                                             m_vars.b1make, m_vars.c1make,     m_shared.abc1make};
     for (std::size_t i = 0; i < counts.size(); ++i)
         m_countCells.at(i)->setText(QString::fromStdString(countText(counts.at(i))));
     for (std::size_t i = 0; i < counts.size(); ++i)

@@ -4,10 +4,12 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace nuperako {
 
-ImageBox::ImageBox(const QString &objectName, const QPixmap &picture, QWidget *parent)
-    : QWidget(parent), m_picture(picture)
+ImageBox::ImageBox(const QString &objectName, QPixmap picture, QWidget *parent)
+    : QWidget(parent), m_picture(std::move(picture))
 {
     setObjectName(objectName);
 }

@@ -13,7 +13,7 @@ class ImageBox : public QWidget {
     Q_OBJECT
 
 public:
-    ImageBox(const QString &objectName, const QPixmap &picture, QWidget *parent);
+    ImageBox(const QString &objectName, QPixmap picture, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -9,8 +9,7 @@ namespace nuperako {
 QFont japaneseFont(qreal pointSize, bool bold, bool italic)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("Ume P Gothic")});
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("Ume P Gothic")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);

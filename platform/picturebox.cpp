@@ -11,8 +11,7 @@
 
 namespace nuperako {
 
-PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent)
-    : QWidget(parent)
+PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
@@ -32,8 +31,9 @@ void PictureBox::setScale(double scaleWidth, double scaleHeight)
 
 QPoint PictureBox::toPixel(float x, float y) const
 {
-    return {static_cast<int>(std::floor(x * m_innerSize.width() / m_scaleWidth + 0.5)),
-            static_cast<int>(std::floor(y * m_innerSize.height() / m_scaleHeight + 0.5))};
+    const double px = static_cast<double>(x) * m_innerSize.width() / m_scaleWidth;
+    const double py = static_cast<double>(y) * m_innerSize.height() / m_scaleHeight;
+    return {static_cast<int>(std::floor(px + 0.5)), static_cast<int>(std::floor(py + 0.5))};
 }
 
 void PictureBox::clear()

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "soundcontrol.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -37,7 +39,8 @@ void SoundControl::setCommand(const QString &command)
         m_openFile.clear();
     } else if (command == QLatin1String("Open")) {
         m_openFile = dataFile(m_fileName);
-        if (!m_openFile.isEmpty() && !m_effect) {
+        // Without an output device there is nothing to play on.
+        if (!m_openFile.isEmpty() && !m_effect && !QMediaDevices::defaultAudioOutput().isNull()) {
             // Loading is asynchronous: the caller goes on while the file is read.
             m_effect = new QSoundEffect(this);
             m_effect->setSource(QUrl::fromLocalFile(m_openFile));

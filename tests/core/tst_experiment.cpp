@@ -181,8 +181,8 @@ void TestExperiment::tallyIncreasesOneCountAndRecomputesTotals()
 
     b.experiment.tally(outcome);
 
-    const QList<int> got{b.shared.aiko,  b.vars.a1kati,     b.vars.b1kati,     b.vars.c1kati, b.vars.a1make,
-                         b.vars.b1make,  b.vars.c1make,     b.shared.abc1kati, b.shared.abc1make};
+    const QList<int> got{b.shared.aiko, b.vars.a1kati, b.vars.b1kati,     b.vars.c1kati,    b.vars.a1make,
+                         b.vars.b1make, b.vars.c1make, b.shared.abc1kati, b.shared.abc1make};
     QCOMPARE(got, after);
     QCOMPARE(b.experiment.kaisuu(), after[0] + after[7] + after[8]);
 }

@@ -39,7 +39,11 @@ void TestJudgement::everyCombination_data()
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QString>("results");
 
-    struct Row { const char *a, *b, *c; Outcome outcome; const char *results; };
+    struct Row {
+        const char *a, *b, *c;
+        Outcome outcome;
+        const char *results;
+    };
     const Row rows[] = {
         {"guu", "guu", "guu", Outcome::Aiko, "DDD"},   {"pii", "pii", "pii", Outcome::Aiko, "DDD"},
         {"paa", "paa", "paa", Outcome::Aiko, "DDD"},   {"guu", "pii", "paa", Outcome::Aiko, "DDD"},
@@ -58,8 +62,8 @@ void TestJudgement::everyCombination_data()
     };
     for (const Row &row : rows) {
         QTest::addRow("%s-%s-%s", row.a, row.b, row.c)
-            << QString::fromLatin1(row.a) << QString::fromLatin1(row.b) << QString::fromLatin1(row.c)
-            << row.outcome << QString::fromLatin1(row.results);
+            << QString::fromLatin1(row.a) << QString::fromLatin1(row.b) << QString::fromLatin1(row.c) << row.outcome
+            << QString::fromLatin1(row.results);
     }
 }
 
@@ -83,9 +87,14 @@ void TestJudgement::unknownNamesMatchNothing_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("c");
     QTest::newRow("before any round") << QString() << QString() << QString();
-    QTest::newRow("one hand missing") << "guu" << "pii" << QString();
-    QTest::newRow("wrong case") << "GUU" << "guu" << "guu";
-    QTest::newRow("trailing blank") << "guu " << "guu" << "guu";
+    QTest::newRow("one hand missing") << "guu"
+                                      << "pii" << QString();
+    QTest::newRow("wrong case") << "GUU"
+                                << "guu"
+                                << "guu";
+    QTest::newRow("trailing blank") << "guu "
+                                    << "guu"
+                                    << "guu";
 }
 
 void TestJudgement::unknownNamesMatchNothing()

@@ -14,7 +14,53 @@ private slots:
     void ratio();
     void count_data();
     void count();
+    void ratioOfEveryFraction();
+    void countFromZeroTo1000();
 };
+
+namespace {
+
+// The ratio text of k/n worked out on integers alone: the first 15 significant
+// digits of k/n by long division, rounded half up, then the thousandths rounded
+// half up on those digits.
+QString exactRatioText(int k, int n)
+{
+    if (k == 0)
+        return QStringLiteral("0.000");
+    // Decimal digits of k/n after the point, as many as make 15 significant ones plus one to round on.
+    QList<int> digits;
+    int remainder = k % n;
+    int whole = k / n; // 0 or 1
+    int significant = whole > 0 ? 1 : 0;
+    while (significant < 16) {
+        remainder *= 10;
+        const int d = remainder / n;
+        remainder %= n;
+        digits << d;
+        if (significant > 0 || d != 0)
+            ++significant;
+    }
+    // Round to 15 significant digits, half up.
+    const int kept = digits.size() - 1;
+    const bool up = digits.last() >= 5;
+    digits.removeLast();
+    if (up) {
+        int i = kept - 1;
+        while (i >= 0 && digits[i] == 9)
+            digits[i--] = 0;
+        if (i >= 0)
+            ++digits[i];
+        else
+            ++whole;
+    }
+    // Thousandths, half up on the fourth decimal.
+    int thousandths = whole * 1000 + digits.value(0) * 100 + digits.value(1) * 10 + digits.value(2);
+    if (digits.value(3) >= 5)
+        ++thousandths;
+    return QStringLiteral("%1.%2").arg(thousandths / 1000).arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
+}
+
+} // namespace
 
 void TestTallyText::ratio_data()
 {
@@ -59,6 +105,25 @@ void TestTallyText::count()
     QFETCH(int, value);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(value))), text);
+}
+
+// Every ratio the board can show: k of n rounds for every n up to 3000.
+void TestTallyText::ratioOfEveryFraction()
+{
+    for (int n = 1; n <= 3000; ++n) {
+        for (int k = 0; k <= n; ++k) {
+            const QString got = QString::fromStdString(ratioText(static_cast<double>(k) / static_cast<double>(n)));
+            const QString expected = exactRatioText(k, n);
+            if (got != expected)
+                QFAIL(qPrintable(QStringLiteral("%1/%2: %3, expected %4").arg(k).arg(n).arg(got, expected)));
+        }
+    }
+}
+
+void TestTallyText::countFromZeroTo1000()
+{
+    for (int count = 0; count <= 1000; ++count)
+        QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(count))), QString::number(count));
 }
 
 QTEST_APPLESS_MAIN(TestTallyText)

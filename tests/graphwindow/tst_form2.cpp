@@ -32,7 +32,10 @@ struct Graph {
     [[nodiscard]] PictureBox *picture() const { return form->findChild<PictureBox *>(QStringLiteral("Picture1")); }
     // The colour at the pixel of user point (x, y).
     [[nodiscard]] QColor at(float x, float y) const { return picture()->image().pixelColor(picture()->toPixel(x, y)); }
-    [[nodiscard]] QColor atRatio(int count, float ratio) const { return at(100.0F + count, 110.0F - ratio * 100.0F); }
+    [[nodiscard]] QColor atRatio(int count, float ratio) const
+    {
+        return at(100.0F + static_cast<float>(count), 110.0F - ratio * 100.0F);
+    }
 
     void reactivate() const
     {
@@ -51,7 +54,7 @@ struct Graph {
 void setCurve(RatioHistory &history, std::int16_t &count, const QList<float> &ratios)
 {
     for (int i = 0; i < ratios.size(); ++i)
-        history.at(static_cast<std::size_t>(i + 1)) = ratios[i];
+        history.at(static_cast<std::size_t>(i) + 1) = ratios[i];
     count = static_cast<std::int16_t>(ratios.size());
 }
 
@@ -89,17 +92,17 @@ void TestForm2::frameAxesTicksAndDashes()
 {
     Module1 shared;
     Graph g(shared);
-    QCOMPARE(g.at(100, 5), kBlack);    // top of the vertical axis
+    QCOMPARE(g.at(100, 5), kBlack); // top of the vertical axis
     QCOMPARE(g.at(100, 60), kBlack);
-    QCOMPARE(g.at(100, 3), kWhite);    // nothing above it
-    QCOMPARE(g.at(600, 110), kBlack);  // horizontal axis
-    QCOMPARE(g.at(95, 40), kBlack);    // a ratio tick
+    QCOMPARE(g.at(100, 3), kWhite);   // nothing above it
+    QCOMPARE(g.at(600, 110), kBlack); // horizontal axis
+    QCOMPARE(g.at(95, 40), kBlack);   // a ratio tick
     QCOMPARE(g.at(95, 45), kWhite);
-    QCOMPARE(g.at(500, 111), kBlack);  // a count tick reaches below the axis
+    QCOMPARE(g.at(500, 111), kBlack); // a count tick reaches below the axis
     QCOMPARE(g.at(550, 111.5F), kWhite);
-    QCOMPARE(g.at(104, 77), kBlack);   // the one-third line: dashes with gaps
+    QCOMPARE(g.at(104, 77), kBlack); // the one-third line: dashes with gaps
     QCOMPARE(g.at(115, 77), kWhite);
-    QCOMPARE(g.at(1084, 77), kBlack);  // the 50th dash
+    QCOMPARE(g.at(1084, 77), kBlack); // the 50th dash
     QCOMPARE(g.at(1095, 77), kWhite);
 
     // The legend in its colours: some pixel of each line is clearly of the line's hue
@@ -148,7 +151,8 @@ void TestForm2::curvesFollowTheirHistories()
     Module1 shared;
     // Far apart so that no two curves meet where they are checked.
     setCurve(shared.aikoritu, shared.aiko, {0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F, 0.9F});
-    setCurve(shared.katiritu, shared.abc1kati, {0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F});
+    setCurve(shared.katiritu, shared.abc1kati, {0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F,
+                                                0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F, 0.6F});
     QList<float> falling;
     for (int i = 1; i <= 300; ++i)
         falling << 0.5F - static_cast<float>(i) / 1000.0F;

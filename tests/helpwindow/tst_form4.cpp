@@ -6,6 +6,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 using namespace nuperako;
 
 namespace {
@@ -76,7 +78,8 @@ void TestForm4::textAsWritten()
     QCOMPARE(lines[7].right(1), QStringLiteral("チ")); // words break where the screen breaks them
     QCOMPARE(lines[8].mid(7, 2), QStringLiteral("ョキ"));
     QCOMPARE(lines[15], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000１／３＝０．３３３ になります。"));
-    QCOMPARE(lines[28], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000［初期化］ボタンをクリックすると、実験を最初からやり直せます。"));
+    QCOMPARE(lines[28], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000［初期化］ボタンをクリックする"
+                                       "と、実験を最初からやり直せます。"));
 }
 
 void TestForm4::everyLineFits()
@@ -106,7 +109,7 @@ void TestForm4::printedOnceHoweverOftenActivated()
     QVERIFY(help);
     const QImage first = pictureOf(help)->image();
     const int lineHeight = QFontMetrics(pictureOf(help)->font()).height();
-    QCOMPARE(inkedRowsBetween(first, 0, lineHeight), 0);        // the first line is empty
+    QCOMPARE(inkedRowsBetween(first, 0, lineHeight), 0);              // the first line is empty
     QVERIFY(inkedRowsBetween(first, lineHeight, 2 * lineHeight) > 5); // the heading stands on the second
     QCOMPARE(inkedRowsBetween(first, 29 * lineHeight, first.height()), 0);
 
@@ -131,10 +134,10 @@ void TestForm4::helpTwiceOpensOneWindow()
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
     b.click(5);
     QVERIFY(QTest::qWaitForWindowActive(help));
-    int helpWindows = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        helpWindows += w->objectName() == QLatin1String("Form4") && w->isVisible();
-    QCOMPARE(helpWindows, 1);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget *w) { return w->objectName() == QLatin1String("Form4") && w->isVisible(); }),
+             1);
     help->close();
 }
 

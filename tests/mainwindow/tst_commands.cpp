@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
+#include "soundcontrol.h"
 #include "support/board.h"
 #include "support/scriptedanswer.h"
 
@@ -64,9 +65,10 @@ void TestCommands::resetFromEndedState()
     QCOMPARE(b.form->state().c1make, 0);
     QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
     QCOMPARE(b.shownHands(), QStringLiteral("123"));
-    QVERIFY(b.shared.makeritu == ended.makeritu); // the histories stay
+    QVERIFY(b.shared.makeritu == ended.makeritu);      // the histories stay
     QCOMPARE(b.form->state().te3, std::string("pii")); // and so do the drawn hands
-    for (const QString name : {"hanntei1", "hanntei3", "aikolabel", "c1makelabel", "abc1makelabel", "aikow", "abc1makew"})
+    for (const QString name :
+         {"hanntei1", "hanntei3", "aikolabel", "c1makelabel", "abc1makelabel", "aikow", "abc1makew"})
         QVERIFY2(b.text(name).isEmpty(), qPrintable(name));
 }
 
@@ -186,7 +188,7 @@ void TestCommands::graphCommandOpensOneWindowWithoutCue()
 {
     test::ScriptedHands hands;
     test::Board b(hands);
-    auto *sound = b.form->findChild<QObject *>(QStringLiteral("MMControl1"));
+    auto *sound = b.form->findChild<SoundControl *>(QStringLiteral("MMControl1"));
     QVERIFY(sound);
     b.click(8);
     b.form->activateWindow();
@@ -194,7 +196,9 @@ void TestCommands::graphCommandOpensOneWindowWithoutCue()
     b.click(8);
     QCOMPARE(visibleForms().size(), 2);
     QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-    QVERIFY(sound->findChildren<QObject *>().isEmpty()); // no cue was opened
+    QVERIFY(sound->openFile().isEmpty()); // no cue was opened
+    b.click(4);
+    QVERIFY(sound->openFile().endsWith(QLatin1String("mypinpon.wav")));
 }
 
 QTEST_MAIN(TestCommands)

@@ -88,8 +88,8 @@ void TestPictureBox::textLeavesBackgroundAlone()
     for (int x = 0; x < 170; ++x) {
         for (int y = 0; y < 15; ++y) {
             const QColor c = box->image().pixelColor(x, y);
-            red += c == QColor(Qt::red);
-            blue += c == QColor(Qt::blue);
+            red += c == QColor(Qt::red) ? 1 : 0;
+            blue += c == QColor(Qt::blue) ? 1 : 0;
         }
     }
     QVERIFY(blue > 20);

@@ -99,7 +99,7 @@ void TestSoundControl::badCuesReturnAndPlayNothing()
     SoundControl control;
     QVERIFY(cue(control, fileName));
     QCOMPARE(!control.openFile().isEmpty(), opens);
-    QTest::qWait(50); // let a background load fail
+    QTest::qWait(50);                                      // let a background load fail
     QVERIFY(cue(control, QStringLiteral("mypinpon.wav"))); // the next cue is unaffected
     QVERIFY(!control.openFile().isEmpty());
 }

@@ -24,11 +24,7 @@ private:
 // number that draws it. Drawing past the end of the script is a test error.
 class ScriptedHands final : public RandomSource {
 public:
-    void push(int a, int b, int c)
-    {
-        for (int code : {a, b, c})
-            m_codes.push_back(code);
-    }
+    void push(int a, int b, int c) { m_codes.insert(m_codes.end(), {a, b, c}); }
     void reseed(float seed) override
     {
         lastSeed = seed;
