@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+// How long reset, help and exit (answered No) take from the click to the
+// command's end, with whatever sound files lie beside this executable.
+// bench/cuefaults.sh runs it with the files present, removed and broken.
+#include "liveboard.h"
+#include "questionbox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class AnswerNo final : public nuperako::QuestionBox {
+public:
+    int ask(QWidget *, const QString &, const QString &) override { return kNo; }
+};
+
+double medianMs(LiveBoard &board, const char *button, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        board.form.activateWindow();
+        QTest::qWaitForWindowActive(&board.form);
+        auto *target = board.form.findChild<QPushButton *>(QLatin1String(button));
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(target, Qt::LeftButton);
+        times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        QCoreApplication::processEvents();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    LiveBoard board;
+    board.form.setQuestionBox(std::make_unique<AnswerNo>());
+    board.form.show();
+    QTest::qWaitForWindowExposed(&board.form);
+
+    std::printf("reset %.3f ms, help %.3f ms, exit answered No %.3f ms (medians of 50)\n",
+                medianMs(board, "Command4", 50), medianMs(board, "Command5", 50), medianMs(board, "Command6", 50));
+    return 0;
+}
