@@ -6,6 +6,7 @@
 #include "module1.h"
 #include "palette.h"
 #include "picturebox.h"
+#include "tallytext.h"
 #include "twips.h"
 
 #include <QPushButton>
@@ -47,6 +48,18 @@ void Form2::drawGraph()
 {
     drawFrame();
     drawCurves();
+    Picture1->setAccessibleName(summary());
+}
+
+QString Form2::summary() const
+{
+    const int rounds = m_shared.aiko + m_shared.abc1kati + m_shared.abc1make;
+    const auto ratio = [rounds](int count) {
+        return QString::fromStdString(ratioText(rounds > 0 ? static_cast<double>(count) / rounds : 0.0));
+    };
+    return QStringLiteral("割合のグラフ、%1回: あいこ %2、一人勝ち %3、一人負け %4（理論値 1/3 = 0.333）")
+        .arg(rounds)
+        .arg(ratio(m_shared.aiko), ratio(m_shared.abc1kati), ratio(m_shared.abc1make));
 }
 
 void Form2::drawFrame()

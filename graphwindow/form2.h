@@ -30,6 +30,8 @@ protected:
 private:
     void drawFrame();
     void drawCurves();
+    // What a screen reader says of the picture: the three ratios against one third.
+    [[nodiscard]] QString summary() const;
 
     const Module1 &m_shared;
     QPushButton *Command1 = nullptr;

@@ -24,6 +24,8 @@ Form4::Form4(Form &mainWindow, QWidget *parent) : Form(parent), m_mainWindow(mai
     Command1->setGeometry(twipsRect(7560, 0, 855, 375));
     Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 480, 8295, 6855), this);
     Picture1->setFont(japaneseFont(11.25));
+    Picture1->setAccessibleName(QStringLiteral("ヘルプ"));
+    Picture1->setAccessibleDescription(helpText().join(u'\n').trimmed());
     Line1 = new Line(QStringLiteral("Line1"), 120, 8400, 360, this);
     setTabOrder(Command1, Picture1);
     Command1->setFocus();

@@ -48,6 +48,17 @@ QString resultCaption(Result result)
     return {};
 }
 
+// A hand as a screen reader names it.
+QString handCaption(int code)
+{
+    switch (code) {
+    case kGuu: return QStringLiteral("グー");
+    case kPii: return QStringLiteral("チョキ");
+    case kPaa: return QStringLiteral("パー");
+    default: return {};
+    }
+}
+
 QColor resultColor(Result result)
 {
     switch (result) {
@@ -171,14 +182,19 @@ void Form1::buildPlayers()
         this->*e.pii = new ImageBox(QString::fromUtf16(e.names[1]), scissors, this);
         this->*e.paa = new ImageBox(QString::fromUtf16(e.names[2]), paper, this);
         m_hands[p] = {this->*e.guu, this->*e.pii, this->*e.paa};
-        for (ImageBox *box : m_hands[p])
+        const QString player = QString::fromUtf16(e.caption);
+        for (int hand = kGuu; hand <= kPaa; ++hand) {
+            ImageBox *box = m_hands[p].at(hand - 1);
             box->setGeometry(picture);
+            box->setAccessibleName(player + QStringLiteral(": ") + handCaption(hand));
+        }
 
         const int labelLeft = e.pictureLeft + 120;
         this->*e.name = new Label(QString::fromUtf16(e.names[3]), QString::fromUtf16(e.caption), this);
         (this->*e.name)->setGeometry(twipsRect(labelLeft, 1920, 1095, 375));
         this->*e.result = new Label(QString::fromUtf16(e.names[4]), QString(), this);
         (this->*e.result)->setGeometry(twipsRect(labelLeft, 2400, 1095, 375));
+        (this->*e.result)->setAccessiblePrefix(player + QStringLiteral(" 結果"));
         (this->*e.name)->setFont(font);
         (this->*e.result)->setFont(font);
         m_results[p] = this->*e.result;
@@ -277,8 +293,11 @@ void Form1::buildTally()
         const QFont font = japaneseFont(kLabelPointSize, true, row.italic);
         if (row.caption.label) {
             place(row.caption, 360, row.top, font, row.colorIndex)->setGeometry(twipsRect(360, row.top, 1695, 375));
+            const QString caption = QString::fromUtf16(row.caption.text);
             m_countCells.at(written) = place(row.count, 2040, row.top, font, row.colorIndex);
+            m_countCells.at(written)->setAccessiblePrefix(caption + QStringLiteral(" 回数"));
             m_ratioCells.at(written) = place(row.ratio, 3120, row.top, font, row.colorIndex);
+            m_ratioCells.at(written)->setAccessiblePrefix(caption + QStringLiteral(" 割合"));
             ++written;
         } else {
             place(row.count, 2040, row.top, font, row.colorIndex);
@@ -332,7 +351,7 @@ void Form1::load()
 {
     m_experiment.initialise();
     for (Label *result : m_results)
-        result->setText(QString());
+        result->setCaption(QString());
 }
 
 void Form1::activate()
@@ -397,16 +416,16 @@ void Form1::command4Click()
     Timer4->setEnabled(false);
     m_experiment.initialise();
     for (Label *result : m_results)
-        result->setText(QString());
+        result->setCaption(QString());
     Command1->setEnabled(true);
     Command2->setEnabled(false);
     Command3->setEnabled(true);
     Command7->setEnabled(false);
     showInitialHands();
     for (Label *cell : m_countCells)
-        cell->setText(QString());
+        cell->setCaption(QString());
     for (Label *cell : m_ratioCells)
-        cell->setText(QString());
+        cell->setCaption(QString());
 }
 
 void Form1::command5Click()
@@ -492,12 +511,12 @@ void Form1::showJudgement(const Judgement &judgement)
         for (Label *label : m_results)
             label->setForeColor(resultColor(Result::Aiko));
         for (Label *label : m_results)
-            label->setText(resultCaption(Result::Aiko));
+            label->setCaption(resultCaption(Result::Aiko));
         return;
     }
     for (std::size_t p = 0; p < m_results.size(); ++p) {
         m_results[p]->setForeColor(resultColor(judgement.results.at(p)));
-        m_results[p]->setText(resultCaption(judgement.results.at(p)));
+        m_results[p]->setCaption(resultCaption(judgement.results.at(p)));
     }
 }
 
@@ -507,9 +526,9 @@ void Form1::showTallies()
                                              m_vars.c1kati, m_shared.abc1kati, m_vars.a1make,
                                              m_vars.b1make, m_vars.c1make,     m_shared.abc1make};
     for (std::size_t i = 0; i < counts.size(); ++i)
-        m_countCells.at(i)->setText(QString::fromStdString(countText(counts.at(i))));
+        m_countCells.at(i)->setCaption(QString::fromStdString(countText(counts.at(i))));
     for (std::size_t i = 0; i < counts.size(); ++i)
-        m_ratioCells.at(i)->setText(QString::fromStdString(ratioText(m_experiment.ratio(counts.at(i)))));
+        m_ratioCells.at(i)->setCaption(QString::fromStdString(ratioText(m_experiment.ratio(counts.at(i)))));
 }
 
 void Form1::soundCue(const QString &fileName)

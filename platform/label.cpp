@@ -18,6 +18,19 @@ Label::Label(const QString &objectName, const QString &text, QWidget *parent) : 
     setPalette(p);
 }
 
+void Label::setCaption(const QString &caption)
+{
+    setText(caption);
+    if (!m_accessiblePrefix.isEmpty())
+        setAccessibleName(caption.isEmpty() ? m_accessiblePrefix : m_accessiblePrefix + u' ' + caption);
+}
+
+void Label::setAccessiblePrefix(const QString &prefix)
+{
+    m_accessiblePrefix = prefix;
+    setCaption(text());
+}
+
 void Label::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);

@@ -13,11 +13,18 @@ class Label : public QLabel {
 public:
     Label(const QString &objectName, const QString &text, QWidget *parent);
 
+    // The caption, also spoken by a screen reader after the prefix (a cell's row and column).
+    void setCaption(const QString &caption);
+    void setAccessiblePrefix(const QString &prefix);
+
     void setForeColor(const QColor &color);
     [[nodiscard]] QColor foreColor() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_accessiblePrefix;
 };
 
 } // namespace nuperako

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace nuperako {
@@ -19,7 +20,10 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
     m_innerSize = size() - QSize(2 * kBorder, 2 * kBorder);
     m_scaleWidth = m_innerSize.width() * kTwipsPerPixel;
     m_scaleHeight = m_innerSize.height() * kTwipsPerPixel;
-    m_image = QImage(m_innerSize, QImage::Format_RGB32);
+    // Kept at the screen's device pixel ratio: sharp text and lines on a dense screen or a scaled projector.
+    const qreal ratio = devicePixelRatioF();
+    m_image = QImage((QSizeF(m_innerSize) * ratio).toSize(), QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
     m_image.fill(Qt::white);
 }
 
@@ -66,15 +70,13 @@ void PictureBox::line(float x1, float y1, float x2, float y2, const QColor &colo
     // same pixels as pset gives for the ends, which a painter's line would not promise.
     const QPoint from = toPixel(x1, y1);
     const QPoint to = toPixel(x2, y2);
-    const QRgb rgb = color.rgb();
     const int dx = std::abs(to.x() - from.x());
     const int dy = -std::abs(to.y() - from.y());
     const int sx = from.x() < to.x() ? 1 : -1;
     const int sy = from.y() < to.y() ? 1 : -1;
     int error = dx + dy;
     for (QPoint p = from;;) {
-        if (m_image.rect().contains(p))
-            reinterpret_cast<QRgb *>(m_image.scanLine(p.y()))[p.x()] = rgb;
+        plot(p, color);
         if (p == to)
             break;
         const int twice = 2 * error;
@@ -98,11 +100,30 @@ void PictureBox::lineTo(float x2, float y2, const QColor &color)
 
 void PictureBox::pset(float x, float y, const QColor &color)
 {
-    const QPoint at = toPixel(x, y);
-    if (m_image.rect().contains(at))
-        m_image.setPixelColor(at, color);
+    plot(toPixel(x, y), color);
     m_current = {x, y};
     update();
+}
+
+void PictureBox::plot(QPoint pixel, const QColor &color)
+{
+    // One pixel of the inside is a block of device pixels on a dense screen.
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRect block(
+        QPoint(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio)),
+        QPoint(static_cast<int>((pixel.x() + 1) * ratio) - 1, static_cast<int>((pixel.y() + 1) * ratio) - 1));
+    const QRect inside = block.intersected(m_image.rect());
+    const QRgb rgb = color.rgb();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        std::fill(row + inside.left(), row + inside.right() + 1, rgb);
+    }
+}
+
+QColor PictureBox::colorAt(QPoint pixel) const
+{
+    const qreal ratio = m_image.devicePixelRatio();
+    return m_image.pixelColor(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio));
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

@@ -42,9 +42,11 @@ public:
     void lineTo(float x2, float y2, const QColor &color);
     void pset(float x, float y, const QColor &color);
 
-    // The drawing as it stands, and the pixel a user point maps to.
+    // The drawing as it stands (at the screen's device pixel ratio), the pixel a user
+    // point maps to, and the colour of such a pixel.
     [[nodiscard]] const QImage &image() const { return m_image; }
     [[nodiscard]] QPoint toPixel(float x, float y) const;
+    [[nodiscard]] QColor colorAt(QPoint pixel) const;
     [[nodiscard]] QSize innerSize() const { return m_innerSize; }
 
 protected:
@@ -52,6 +54,8 @@ protected:
 
 private:
     static constexpr int kBorder = 2;
+
+    void plot(QPoint pixel, const QColor &color);
 
     QSize m_innerSize;
     QImage m_image;

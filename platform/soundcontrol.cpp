@@ -40,7 +40,7 @@ void SoundControl::setCommand(const QString &command)
     } else if (command == QLatin1String("Open")) {
         m_openFile = dataFile(m_fileName);
         // Without an output device there is nothing to play on.
-        if (!m_openFile.isEmpty() && !m_effect && !QMediaDevices::defaultAudioOutput().isNull()) {
+        if (!m_openFile.isEmpty() && m_effect == nullptr && !QMediaDevices::defaultAudioOutput().isNull()) {
             // Loading is asynchronous: the caller goes on while the file is read.
             m_effect = new QSoundEffect(this);
             m_effect->setSource(QUrl::fromLocalFile(m_openFile));

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The nuperako developers
 # SPDX-License-Identifier: MIT
-"""Draws the three hand pictures and the window icon as XPM files in resources/.
+"""Draws the three hand pictures and the window icon as XPM files in resources/,
+and the icon for the desktop menu as PNG files in resources/icons/ at 32, 64,
+128 and 256 pixels (the 32-pixel drawing, each pixel enlarged to a block).
 
 Each picture is built from simple parts (capsules, ellipses, rounded boxes) painted
 in order: a part is filled pale yellow and its border drawn black, so a later part
@@ -10,6 +12,8 @@ Run it again after changing a part; the XPM files are what the build uses.
 """
 import math
 import pathlib
+import struct
+import zlib
 
 WIDTH, HEIGHT = 32, 33
 WHITE, BLACK, YELLOW = ".", "#", "o"
@@ -99,6 +103,21 @@ def xpm(name, rows):
     return "/* XPM */\nstatic const char *" + name + "[] = {\n" + "\n".join(lines) + "\n};\n"
 
 
+RGB = {WHITE: (255, 255, 255), BLACK: (0, 0, 0), YELLOW: (255, 255, 128)}
+
+
+def png(rows, scale):
+    """A 24-bit PNG of rows, each pixel enlarged to scale x scale."""
+    raw = b""
+    for row in rows:
+        line = b"".join(bytes(RGB[c]) * scale for c in row)
+        raw += (b"\0" + line) * scale
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    header = struct.pack(">IIBBBBB", len(rows[0]) * scale, len(rows) * scale, 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
 if __name__ == "__main__":
     out = pathlib.Path(__file__).resolve().parent.parent / "resources"
     pictures = {"guu": rock(), "pii": scissors(), "paa": paper(), "icon": scissors(32, 1.0)}
@@ -106,3 +125,6 @@ if __name__ == "__main__":
         (out / f"{name}.xpm").write_text(xpm(name, rows))
         print(name)
         print("\n".join(rows))
+    (out / "icons").mkdir(exist_ok=True)
+    for size in (32, 64, 128, 256):
+        (out / "icons" / f"nuperako-{size}.png").write_bytes(png(pictures["icon"], size // 32))

@@ -32,20 +32,20 @@ QString exactRatioText(int k, int n)
     int remainder = k % n;
     int whole = k / n; // 0 or 1
     int significant = whole > 0 ? 1 : 0;
-    while (significant < 16) {
+    do {
         remainder *= 10;
         const int d = remainder / n;
         remainder %= n;
         digits << d;
         if (significant > 0 || d != 0)
             ++significant;
-    }
+    } while (significant < 16);
     // Round to 15 significant digits, half up.
-    const int kept = digits.size() - 1;
+    const qsizetype kept = digits.size() - 1;
     const bool up = digits.last() >= 5;
     digits.removeLast();
     if (up) {
-        int i = kept - 1;
+        qsizetype i = kept - 1;
         while (i >= 0 && digits[i] == 9)
             digits[i--] = 0;
         if (i >= 0)
@@ -122,8 +122,8 @@ void TestTallyText::ratioOfEveryFraction()
 
 void TestTallyText::countFromZeroTo1000()
 {
-    for (int count = 0; count <= 1000; ++count)
-        QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(count))), QString::number(count));
+    for (int value = 0; value <= 1000; ++value)
+        QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(value))), QString::number(value));
 }
 
 QTEST_APPLESS_MAIN(TestTallyText)

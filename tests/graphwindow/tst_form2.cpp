@@ -31,7 +31,7 @@ struct Graph {
 
     [[nodiscard]] PictureBox *picture() const { return form->findChild<PictureBox *>(QStringLiteral("Picture1")); }
     // The colour at the pixel of user point (x, y).
-    [[nodiscard]] QColor at(float x, float y) const { return picture()->image().pixelColor(picture()->toPixel(x, y)); }
+    [[nodiscard]] QColor at(float x, float y) const { return picture()->colorAt(picture()->toPixel(x, y)); }
     [[nodiscard]] QColor atRatio(int count, float ratio) const
     {
         return at(100.0F + static_cast<float>(count), 110.0F - ratio * 100.0F);
@@ -83,6 +83,9 @@ void TestForm2::layout()
     QCOMPARE(g.form->size(), QSize(650, 378));
     QCOMPARE(g.picture()->geometry(), QRect(8, 40, 633, 321));
     QCOMPARE(g.picture()->innerSize(), QSize(629, 317));
+    // The persistent picture is as sharp as the screen it is shown on.
+    QCOMPARE(g.picture()->image().devicePixelRatio(), g.picture()->devicePixelRatioF());
+    QCOMPARE(g.picture()->image().size(), (QSizeF(629, 317) * g.picture()->devicePixelRatioF()).toSize());
     auto *close = g.form->findChild<QPushButton *>(QStringLiteral("Command1"));
     QCOMPARE(close->text(), QStringLiteral("閉じる"));
     QCOMPARE(close->geometry(), QRect(584, 0, 65, 25));
@@ -116,12 +119,11 @@ void TestForm2::frameAxesTicksAndDashes()
         return a > 0.5 && off < 30;
     };
     auto hasColor = [&g, &near](float y, const QColor &color) {
-        const QImage &img = g.picture()->image();
         const QPoint from = g.picture()->toPixel(130, y);
         const QPoint to = g.picture()->toPixel(400, y + 4.5F);
         for (int py = from.y(); py <= to.y(); ++py)
             for (int px = from.x(); px <= to.x(); ++px)
-                if (near(img.pixelColor(px, py), color))
+                if (near(g.picture()->colorAt(QPoint(px, py)), color))
                     return true;
         return false;
     };

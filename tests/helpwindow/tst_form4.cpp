@@ -15,11 +15,10 @@ namespace {
 QPointer<Form> openHelp(const test::Board &b)
 {
     b.click(5);
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("Form4") && w->isVisible() && QTest::qWaitForWindowActive(w))
-            return qobject_cast<Form *>(w);
-    }
-    return nullptr;
+    QWidget *help = test::openWindow("Form4");
+    if (help == nullptr || !QTest::qWaitForWindowActive(help))
+        return nullptr;
+    return qobject_cast<Form *>(help);
 }
 
 PictureBox *pictureOf(QWidget *help)

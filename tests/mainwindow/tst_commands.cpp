@@ -12,12 +12,11 @@ using nuperako::test::ScriptedAnswer;
 
 namespace {
 
-QList<QWidget *> visibleForms()
+QWidgetList visibleForms()
 {
-    QList<QWidget *> forms;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->objectName().startsWith(QLatin1String("Form")))
-            forms << w;
+    QWidgetList forms = QApplication::topLevelWidgets();
+    forms.removeIf(
+        [](const QWidget *w) { return !w->isVisible() || !w->objectName().startsWith(QLatin1String("Form")); });
     return forms;
 }
 

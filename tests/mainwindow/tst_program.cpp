@@ -13,20 +13,14 @@ using nuperako::test::Board;
 
 namespace {
 
-QWidget *openWindow(const char *name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(name) && w->isVisible())
-            return w;
-    return nullptr;
-}
+using nuperako::test::openWindow;
 
-int windowsNamed(const char *name)
+// Window objects of that name, shown or not, deleted or not yet.
+qsizetype windowsNamed(const char *name)
 {
-    int n = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        n += w->objectName() == QLatin1String(name) ? 1 : 0;
-    return n;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::count_if(windows.begin(), windows.end(),
+                         [name](const QWidget *w) { return w->objectName() == QLatin1String(name); });
 }
 
 void activate(QWidget *window)
@@ -162,7 +156,7 @@ void TestProgram::experimentRunsToItsNaturalEnd()
     // The element of the total that ended it holds its final ratio.
     const RatioHistory *histories[] = {&b.shared.aikoritu, &b.shared.katiritu, &b.shared.makeritu};
     for (std::size_t t = 0; t < 3; ++t) {
-        const float expected = static_cast<float>(static_cast<double>(totals[t]) / kaisuu);
+        const auto expected = static_cast<float>(static_cast<double>(totals[t]) / kaisuu);
         QCOMPARE(histories[t]->at(static_cast<std::size_t>(totals[t])), expected);
     }
     const Module1 atEnd = b.shared;

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace nuperako::test {
@@ -79,6 +80,16 @@ public:
     FrozenClock clock;
     std::unique_ptr<Form1> form;
 };
+
+// The program's window of that object name while it is shown, or null.
+inline QWidget *openWindow(const char *name)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto it = std::find_if(windows.begin(), windows.end(), [name](const QWidget *w) {
+        return w->objectName() == QLatin1String(name) && w->isVisible();
+    });
+    return it == windows.end() ? nullptr : *it;
+}
 
 // A second window of the program, to leave the board and come back to it.
 inline void leaveAndReturn(Form &board)
