@@ -9,8 +9,8 @@ namespace nuperako {
 
 namespace {
 
-// A hand name packed into one integer, so a row is tested by three integer
-// comparisons; names that are not three characters long pack to 0 and match no row.
+// A hand name packed into one integer; names that are not three characters
+// long pack to 0 and match no row.
 constexpr std::uint32_t pack(std::string_view name)
 {
     if (name.size() != 3)
@@ -47,6 +47,36 @@ constexpr std::array<Row, 27> kRows{{
     {"pii", "pii", "paa", Outcome::C1Make},
 }};
 
+// The names the table compares, in the order they first appear in it.
+constexpr std::array<std::uint32_t, 3> kNames{kRows[0].a, kRows[1].a, kRows[2].a};
+
+constexpr int nameIndex(std::uint32_t packed)
+{
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (kNames[i] == packed)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// For every combination of three known names, the first row of the table that
+// matches it (-1 for none): the scan of the rows in their order, done once at
+// compile time, so a round looks its row up instead of scanning.
+constexpr std::array<int, 27> firstMatches()
+{
+    std::array<int, 27> first{};
+    first.fill(-1);
+    for (std::size_t row = kRows.size(); row-- > 0;) {
+        const Row &r = kRows[row];
+        const int key = nameIndex(r.a) * 9 + nameIndex(r.b) * 3 + nameIndex(r.c);
+        first.at(static_cast<std::size_t>(key)) = static_cast<int>(row); // earlier rows overwrite later ones
+    }
+    return first;
+}
+constexpr std::array<int, 27> kFirstMatch = firstMatches();
+static_assert(std::find(kFirstMatch.begin(), kFirstMatch.end(), -1) == kFirstMatch.end(),
+              "every combination of the three hands has its row");
+
 constexpr std::array<Result, 3> resultsOf(Outcome outcome)
 {
     using enum Result;
@@ -66,14 +96,14 @@ constexpr std::array<Result, 3> resultsOf(Outcome outcome)
 
 std::optional<Judgement> judge(std::string_view te1, std::string_view te2, std::string_view te3)
 {
-    const std::uint32_t a = pack(te1);
-    const std::uint32_t b = pack(te2);
-    const std::uint32_t c = pack(te3);
-    const auto *row =
-        std::find_if(kRows.begin(), kRows.end(), [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
-    if (row == kRows.end())
+    const int a = nameIndex(pack(te1));
+    const int b = nameIndex(pack(te2));
+    const int c = nameIndex(pack(te3));
+    if (a < 0 || b < 0 || c < 0)
         return std::nullopt;
-    return Judgement{row->outcome, resultsOf(row->outcome)};
+    const auto key = static_cast<std::size_t>(a) * 9 + static_cast<std::size_t>(b) * 3 + static_cast<std::size_t>(c);
+    const Row &row = kRows[static_cast<std::size_t>(kFirstMatch[key])];
+    return Judgement{row.outcome, resultsOf(row.outcome)};
 }
 
 } // namespace nuperako

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "clock.h"
+#include "fixedclock.h"
 #include "randomsource.h"
 
 #include <deque>
@@ -10,15 +10,7 @@
 
 namespace nuperako::test {
 
-// A clock that always reads the same time of day.
-class FrozenClock final : public Clock {
-public:
-    explicit FrozenClock(float seconds = 43200.0F) : m_seconds(seconds) {}
-    float secondsSinceMidnight() override { return m_seconds; }
-
-private:
-    float m_seconds;
-};
+using FrozenClock = FixedClock;
 
 // Hands chosen by the test: each queued hand code is turned into the uniform
 // number that draws it. Drawing past the end of the script is a test error.
