@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 #include "liveboard.h"
+#include "offscreenmain.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -37,14 +37,5 @@ BENCHMARK(command2Handler)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char *argv[])
 {
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    char *qtArgs[] = {argv[0], platform, offscreen, nullptr};
-    int qtArgc = 3;
-    QApplication app(qtArgc, qtArgs);
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

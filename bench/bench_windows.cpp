@@ -3,9 +3,9 @@
 #include "form2.h"
 #include "form4.h"
 #include "module1.h"
+#include "offscreenmain.h"
 #include "soundcontrol.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -63,14 +63,5 @@ BENCHMARK(soundCue)->Arg(1)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char *argv[])
 {
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    char *qtArgs[] = {argv[0], platform, offscreen, nullptr};
-    int qtArgc = 3;
-    QApplication app(qtArgc, qtArgs);
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }
