@@ -105,15 +105,11 @@ void TestForm1::stateTransitions_data()
     QTest::newRow("automatic -> waiting") << "3t7" << kWaiting;
     QTest::newRow("shuffle started while pending") << "31" << kAutomatic;
     QTest::newRow("tick after a shuffle started while pending") << "31t" << kAutomatic;
-    QTest::newRow("automatic -> ended shuffle") << "3te"
-                                                   "t"
-                                                << kEndedShuffle;
+    QTest::newRow("automatic -> ended shuffle") << "3tet" << kEndedShuffle;
     QTest::newRow("ended shuffle -> ended") << "3tet2" << kEnded;
     QTest::newRow("clicks on disabled buttons in manual shuffle") << "1134578" << kManualShuffle;
     QTest::newRow("clicks on disabled buttons in automatic play") << "3t12348" << kAutomatic;
-    QTest::newRow("clicks on disabled buttons when ended") << "e12"
-                                                              "1237"
-                                                           << kEnded;
+    QTest::newRow("clicks on disabled buttons when ended") << "e121237" << kEnded;
     QTest::newRow("a second round") << "1212" << kWaiting;
     QTest::newRow("ended -> waiting by reset") << "e124" << kWaiting;
     QTest::newRow("reset while pending stops automatic play") << "34" << kWaiting;
