@@ -9,7 +9,7 @@
 #include "randomsource.h"
 
 #include <array>
-#include <string>
+#include <string_view>
 
 namespace nuperako {
 
@@ -17,9 +17,14 @@ namespace {
 
 constexpr std::int16_t kEndCount = 998; // a total above this ends the experiment
 
+double ratioOf(std::int16_t count, std::int16_t rounds)
+{
+    return static_cast<double>(count) / static_cast<double>(rounds);
+}
+
 struct PlayerVars {
     std::int16_t Form1State::*ransuu;
-    std::string Form1State::*te;
+    std::string_view Form1State::*te;
 };
 
 constexpr std::array<PlayerVars, 3> kPlayerVars{{
@@ -31,7 +36,10 @@ constexpr std::array<PlayerVars, 3> kPlayerVars{{
 } // namespace
 
 Experiment::Experiment(Module1 &shared, Form1State &vars, RandomSource &random, Clock &clock)
-    : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock)
+    : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock), m_counts{&m_shared.aiko, &m_vars.a1kati,
+                                                                                 &m_vars.b1kati, &m_vars.c1kati,
+                                                                                 &m_vars.a1make, &m_vars.b1make,
+                                                                                 &m_vars.c1make}
 {
 }
 
@@ -70,16 +78,9 @@ std::optional<Judgement> Experiment::judge() const
 
 void Experiment::tally(Outcome outcome)
 {
-    auto increment = [](std::int16_t &count) { count = checkedAdd(count, 1); };
-    switch (outcome) {
-    case Outcome::Aiko: increment(m_shared.aiko); break;
-    case Outcome::A1Kati: increment(m_vars.a1kati); break;
-    case Outcome::B1Kati: increment(m_vars.b1kati); break;
-    case Outcome::C1Kati: increment(m_vars.c1kati); break;
-    case Outcome::A1Make: increment(m_vars.a1make); break;
-    case Outcome::B1Make: increment(m_vars.b1make); break;
-    case Outcome::C1Make: increment(m_vars.c1make); break;
-    }
+    // Indexed rather than switched on: outcomes are random, so a jump on them would be mispredicted.
+    std::int16_t &count = *m_counts.at(static_cast<std::size_t>(outcome));
+    count = checkedAdd(count, 1);
     m_shared.abc1kati = checkedAdd(checkedAdd(m_vars.a1kati, m_vars.b1kati), m_vars.c1kati);
     m_shared.abc1make = checkedAdd(checkedAdd(m_vars.a1make, m_vars.b1make), m_vars.c1make);
 }
@@ -91,16 +92,17 @@ std::int16_t Experiment::kaisuu() const
 
 double Experiment::ratio(std::int16_t count) const
 {
-    return static_cast<double>(count) / static_cast<double>(kaisuu());
+    return ratioOf(count, kaisuu());
 }
 
 void Experiment::recordHistory()
 {
     if (m_shared.owari == 1)
         return;
-    m_shared.aikoritu.at(m_shared.aiko) = static_cast<float>(ratio(m_shared.aiko));
-    m_shared.katiritu.at(m_shared.abc1kati) = static_cast<float>(ratio(m_shared.abc1kati));
-    m_shared.makeritu.at(m_shared.abc1make) = static_cast<float>(ratio(m_shared.abc1make));
+    const std::int16_t rounds = kaisuu();
+    m_shared.aikoritu.at(m_shared.aiko) = static_cast<float>(ratioOf(m_shared.aiko, rounds));
+    m_shared.katiritu.at(m_shared.abc1kati) = static_cast<float>(ratioOf(m_shared.abc1kati, rounds));
+    m_shared.makeritu.at(m_shared.abc1make) = static_cast<float>(ratioOf(m_shared.abc1make, rounds));
 }
 
 bool Experiment::applyEndRule()

@@ -5,6 +5,7 @@
 #include "hand.h"
 #include "judgement.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -56,6 +57,7 @@ private:
     Form1State &m_vars;
     RandomSource &m_random;
     Clock &m_clock;
+    std::array<std::int16_t *, 7> m_counts; // the count each Outcome names, in the enum's order
 };
 
 } // namespace nuperako

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace nuperako {
 
@@ -23,9 +23,9 @@ struct Form1State {
     std::int16_t a1make = 0;
     std::int16_t b1make = 0;
     std::int16_t c1make = 0;
-    std::string te1; // hand names drawn in the latest round
-    std::string te2;
-    std::string te3;
+    std::string_view te1; // hand names drawn in the latest round, as handName gives them
+    std::string_view te2;
+    std::string_view te3;
 };
 
 } // namespace nuperako

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -26,15 +27,15 @@ constexpr bool isHandCode(int code)
     return code >= kGuu && code <= kPaa;
 }
 
-// The name the judgement compares: "guu", "pii" or "paa"; empty for any other code.
+// Indexed by hand code; element 0 stands for every code that is not a hand.
+inline constexpr std::array<std::string_view, 4> kHandNames{{{}, "guu", "pii", "paa"}};
+
+// The name the judgement compares: "guu", "pii" or "paa"; empty for any other
+// code. The names live in static storage, so a view of one never dangles.
 constexpr std::string_view handName(int code)
 {
-    switch (code) {
-    case kGuu: return "guu";
-    case kPii: return "pii";
-    case kPaa: return "paa";
-    default: return {};
-    }
+    // A lookup rather than a switch: codes are random, so a branch on them would be mispredicted.
+    return kHandNames[isHandCode(code) ? static_cast<std::size_t>(code) : 0];
 }
 
 } // namespace nuperako

@@ -47,16 +47,43 @@ constexpr std::array<Row, 27> kRows{{
     {"pii", "pii", "paa", Outcome::C1Make},
 }};
 
-// The names the table compares, in the order they first appear in it.
-constexpr std::array<std::uint32_t, 3> kNames{kRows[0].a, kRows[1].a, kRows[2].a};
+// The names the table compares, in the order they first appear in it, and a
+// fourth entry that no packed name equals.
+constexpr std::array<std::uint32_t, 4> kNames{kRows[0].a, kRows[1].a, kRows[2].a, 0xFFFFFFFFU};
+constexpr std::size_t kNoName = 3;
+
+// The names differ in their middle letter, so that letter alone tells which
+// name a packed name can be; one comparison then confirms it. Names are random,
+// so this avoids a chain of branches on them that would be mispredicted.
+constexpr std::array<std::uint8_t, 256> kNameByMiddleLetter = [] {
+    std::array<std::uint8_t, 256> byLetter{};
+    byLetter.fill(kNoName);
+    for (std::size_t i = 0; i < kNoName; ++i)
+        byLetter.at(kNames.at(i) >> 8 & 0xFFU) = static_cast<std::uint8_t>(i);
+    return byLetter;
+}();
 
 constexpr int nameIndex(std::uint32_t packed)
 {
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (kNames[i] == packed)
-            return static_cast<int>(i);
+    const std::size_t candidate = kNameByMiddleLetter[packed >> 8 & 0xFFU];
+    return kNames[candidate] == packed ? static_cast<int>(candidate) : -1;
+}
+static_assert(nameIndex(kNames[0]) == 0 && nameIndex(kNames[1]) == 1 && nameIndex(kNames[2]) == 2,
+              "the three names differ in their middle letter");
+
+constexpr std::array<Result, 3> resultsOf(Outcome outcome)
+{
+    using enum Result;
+    switch (outcome) {
+    case Outcome::Aiko: return {Aiko, Aiko, Aiko};
+    case Outcome::A1Kati: return {Kati, Make, Make};
+    case Outcome::B1Kati: return {Make, Kati, Make};
+    case Outcome::C1Kati: return {Make, Make, Kati};
+    case Outcome::A1Make: return {Make, Kati, Kati};
+    case Outcome::B1Make: return {Kati, Make, Kati};
+    case Outcome::C1Make: return {Kati, Kati, Make};
     }
-    return -1;
+    return {Aiko, Aiko, Aiko};
 }
 
 // For every combination of three known names, the first row of the table that
@@ -77,20 +104,17 @@ constexpr std::array<int, 27> kFirstMatch = firstMatches();
 static_assert(std::find(kFirstMatch.begin(), kFirstMatch.end(), -1) == kFirstMatch.end(),
               "every combination of the three hands has its row");
 
-constexpr std::array<Result, 3> resultsOf(Outcome outcome)
+// The judgement of every combination, taken from its first matching row.
+constexpr std::array<Judgement, 27> judgements()
 {
-    using enum Result;
-    switch (outcome) {
-    case Outcome::Aiko: return {Aiko, Aiko, Aiko};
-    case Outcome::A1Kati: return {Kati, Make, Make};
-    case Outcome::B1Kati: return {Make, Kati, Make};
-    case Outcome::C1Kati: return {Make, Make, Kati};
-    case Outcome::A1Make: return {Make, Kati, Kati};
-    case Outcome::B1Make: return {Kati, Make, Kati};
-    case Outcome::C1Make: return {Kati, Kati, Make};
+    std::array<Judgement, 27> all{};
+    for (std::size_t key = 0; key < all.size(); ++key) {
+        const Outcome outcome = kRows.at(static_cast<std::size_t>(kFirstMatch.at(key))).outcome;
+        all.at(key) = Judgement{outcome, resultsOf(outcome)};
     }
-    return {Aiko, Aiko, Aiko};
+    return all;
 }
+constexpr std::array<Judgement, 27> kJudgements = judgements();
 
 } // namespace
 
@@ -102,8 +126,7 @@ std::optional<Judgement> judge(std::string_view te1, std::string_view te2, std::
     if (a < 0 || b < 0 || c < 0)
         return std::nullopt;
     const auto key = static_cast<std::size_t>(a) * 9 + static_cast<std::size_t>(b) * 3 + static_cast<std::size_t>(c);
-    const Row &row = kRows[static_cast<std::size_t>(kFirstMatch[key])];
-    return Judgement{row.outcome, resultsOf(row.outcome)};
+    return kJudgements[key];
 }
 
 } // namespace nuperako

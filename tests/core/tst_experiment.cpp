@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <stdexcept>
+#include <string_view>
 
 using namespace nuperako;
 using nuperako::test::FrozenClock;
@@ -102,8 +103,8 @@ void TestExperiment::resetKeepsHistoriesAndHands()
     QCOMPARE(b.vars.kotae, 7.0);
     QCOMPARE(b.vars.ransuu1, 3);
     QCOMPARE(b.vars.ransuu3, 1);
-    QCOMPARE(b.vars.te1, std::string("paa"));
-    QCOMPARE(b.vars.te3, std::string("guu"));
+    QCOMPARE(b.vars.te1, std::string_view("paa"));
+    QCOMPARE(b.vars.te3, std::string_view("guu"));
     QVERIFY(b.shared.aikoritu == before.aikoritu);
     QVERIFY(b.shared.katiritu == before.katiritu);
     QVERIFY(b.shared.makeritu == before.makeritu);
@@ -135,7 +136,7 @@ void TestExperiment::drawMapsUniformNumberToHand()
     Experiment experiment(shared, vars, random, clock);
     QCOMPARE(experiment.drawHand(Player::B), code);
     QCOMPARE(vars.ransuu2, code);
-    QCOMPARE(QString::fromStdString(vars.te2), name);
+    QCOMPARE(QString::fromLatin1(vars.te2), name);
     QCOMPARE(vars.ransuu1, 0); // other players untouched
     QVERIFY(vars.te3.empty());
 }

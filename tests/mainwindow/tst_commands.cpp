@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <string_view>
+
 using namespace nuperako;
 using nuperako::test::ScriptedAnswer;
 
@@ -64,8 +66,8 @@ void TestCommands::resetFromEndedState()
     QCOMPARE(b.form->state().c1make, 0);
     QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
     QCOMPARE(b.shownHands(), QStringLiteral("123"));
-    QVERIFY(b.shared.makeritu == ended.makeritu);      // the histories stay
-    QCOMPARE(b.form->state().te3, std::string("pii")); // and so do the drawn hands
+    QVERIFY(b.shared.makeritu == ended.makeritu);           // the histories stay
+    QCOMPARE(b.form->state().te3, std::string_view("pii")); // and so do the drawn hands
     for (const QString name :
          {"hanntei1", "hanntei3", "aikolabel", "c1makelabel", "abc1makelabel", "aikow", "abc1makew"})
         QVERIFY2(b.text(name).isEmpty(), qPrintable(name));
