@@ -10,7 +10,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace nuperako::batch {
@@ -59,12 +61,16 @@ std::vector<RunResult> BatchRunner::run(const BatchPlan &plan, const std::functi
 {
     std::vector<RunResult> results(static_cast<std::size_t>(plan.runs));
     std::atomic<long> next{0};
-    std::atomic<long> done{0};
+    long done = 0;
+    std::mutex doneMutex;
+    std::condition_variable allDone;
     auto work = [&] {
         for (long i = next++; i < plan.runs; i = next++) {
             results[static_cast<std::size_t>(i)] =
                 playRun(seedOfRun(plan.seed, i), plan.rounds, i < plan.keptHistories);
-            ++done;
+            const std::scoped_lock lock(doneMutex);
+            if (++done == plan.runs)
+                allDone.notify_all();
         }
     };
 
@@ -72,14 +78,19 @@ std::vector<RunResult> BatchRunner::run(const BatchPlan &plan, const std::functi
     for (int t = 1; t < plan.threads; ++t)
         workers.emplace_back(work);
     if (progress) {
-        // This thread reports; the workers play.
+        // This thread reports; the workers play. It wakes as soon as the last
+        // run is done rather than at its next report, so no batch ends late.
         using namespace std::chrono_literals;
         workers.emplace_back(work);
-        while (done < plan.runs) {
-            progress(done);
-            std::this_thread::sleep_for(100ms);
+        std::unique_lock lock(doneMutex);
+        while (!allDone.wait_for(lock, 100ms, [&] { return done == plan.runs; })) {
+            const long finished = done;
+            lock.unlock();
+            progress(finished);
+            lock.lock();
         }
-        progress(done);
+        lock.unlock();
+        progress(plan.runs);
     } else {
         work();
     }
