@@ -40,7 +40,7 @@ RunResult BatchRunner::playRun(std::uint64_t runSeed, std::optional<int> rounds,
     Form1State vars;
     MixingGenerator random(runSeed);
     FixedClock clock(kFixedReseed);
-    Experiment experiment(*shared, vars, random, clock);
+    SeededExperiment experiment(*shared, vars, random, clock);
     experiment.initialise();
 
     RunResult result;

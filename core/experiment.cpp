@@ -3,10 +3,8 @@
 #include "experiment.h"
 
 #include "checkedint.h"
-#include "clock.h"
 #include "form1state.h"
 #include "module1.h"
-#include "randomsource.h"
 
 #include <array>
 #include <string_view>
@@ -35,7 +33,9 @@ constexpr std::array<PlayerVars, 3> kPlayerVars{{
 
 } // namespace
 
-Experiment::Experiment(Module1 &shared, Form1State &vars, RandomSource &random, Clock &clock)
+template <typename Random, typename TimeSource>
+BasicExperiment<Random, TimeSource>::BasicExperiment(Module1 &shared, Form1State &vars, Random &random,
+                                                     TimeSource &clock)
     : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock), m_counts{&m_shared.aiko, &m_vars.a1kati,
                                                                                  &m_vars.b1kati, &m_vars.c1kati,
                                                                                  &m_vars.a1make, &m_vars.b1make,
@@ -43,7 +43,7 @@ Experiment::Experiment(Module1 &shared, Form1State &vars, RandomSource &random, 
 {
 }
 
-void Experiment::initialise()
+template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::initialise()
 {
     m_vars.hyouji1 = 1;
     m_vars.hyouji2 = 2;
@@ -57,7 +57,7 @@ void Experiment::initialise()
     m_shared.abc1make = 0;
 }
 
-std::int16_t Experiment::drawHand(Player p)
+template <typename Random, typename TimeSource> std::int16_t BasicExperiment<Random, TimeSource>::drawHand(Player p)
 {
     m_random.reseed(m_clock.secondsSinceMidnight());
     const float r = m_random.next();
@@ -71,12 +71,13 @@ std::int16_t Experiment::drawHand(Player p)
     return code;
 }
 
-std::optional<Judgement> Experiment::judge() const
+template <typename Random, typename TimeSource>
+std::optional<Judgement> BasicExperiment<Random, TimeSource>::judge() const
 {
     return nuperako::judge(m_vars.te1, m_vars.te2, m_vars.te3);
 }
 
-void Experiment::tally(Outcome outcome)
+template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::tally(Outcome outcome)
 {
     // Indexed rather than switched on: outcomes are random, so a jump on them would be mispredicted.
     std::int16_t &count = *m_counts.at(static_cast<std::size_t>(outcome));
@@ -85,17 +86,18 @@ void Experiment::tally(Outcome outcome)
     m_shared.abc1make = checkedAdd(checkedAdd(m_vars.a1make, m_vars.b1make), m_vars.c1make);
 }
 
-std::int16_t Experiment::kaisuu() const
+template <typename Random, typename TimeSource> std::int16_t BasicExperiment<Random, TimeSource>::kaisuu() const
 {
     return checkedAdd(checkedAdd(m_shared.aiko, m_shared.abc1kati), m_shared.abc1make);
 }
 
-double Experiment::ratio(std::int16_t count) const
+template <typename Random, typename TimeSource>
+double BasicExperiment<Random, TimeSource>::ratio(std::int16_t count) const
 {
     return ratioOf(count, kaisuu());
 }
 
-void Experiment::recordHistory()
+template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::recordHistory()
 {
     if (m_shared.owari == 1)
         return;
@@ -105,7 +107,7 @@ void Experiment::recordHistory()
     m_shared.makeritu.at(m_shared.abc1make) = static_cast<float>(ratioOf(m_shared.abc1make, rounds));
 }
 
-bool Experiment::applyEndRule()
+template <typename Random, typename TimeSource> bool BasicExperiment<Random, TimeSource>::applyEndRule()
 {
     if (m_shared.aiko > kEndCount || m_shared.abc1kati > kEndCount || m_shared.abc1make > kEndCount) {
         m_shared.owari = 1;
@@ -115,10 +117,14 @@ bool Experiment::applyEndRule()
     return false;
 }
 
-std::optional<Judgement> Experiment::playRound()
+// Flattened: the steps are inlined into one piece, so that a round with a known
+// generator and clock keeps its state in registers from the first draw to the end rule.
+template <typename Random, typename TimeSource>
+std::optional<Judgement> BasicExperiment<Random, TimeSource>::playRound()
 {
-    for (Player p : kPlayers)
-        drawHand(p);
+    drawHand(Player::A);
+    drawHand(Player::B);
+    drawHand(Player::C);
     const std::optional<Judgement> judgement = judge();
     if (judgement)
         tally(judgement->outcome);
@@ -126,5 +132,8 @@ std::optional<Judgement> Experiment::playRound()
     applyEndRule();
     return judgement;
 }
+
+template class BasicExperiment<RandomSource, Clock>;
+template class BasicExperiment<MixingGenerator, FixedClock>;
 
 } // namespace nuperako

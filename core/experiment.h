@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "clock.h"
+#include "fixedclock.h"
 #include "hand.h"
 #include "judgement.h"
+#include "mixinggenerator.h"
+#include "randomsource.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +15,6 @@
 
 namespace nuperako {
 
-class Clock;
-class RandomSource;
 struct Form1State;
 struct Module1;
 
@@ -20,9 +22,14 @@ struct Module1;
 // show each result as soon as it exists. A round calls, in this order:
 // drawHand(A), drawHand(B), drawHand(C), judge(), tally(), ratio() for the
 // display, recordHistory(), applyEndRule().
-class Experiment {
+//
+// Random and TimeSource are the generator and the clock the draws use: the
+// interfaces for the board, or concrete final types where the compiler should
+// see through every draw (see the aliases below). Both are compiled from this
+// one definition.
+template <typename Random, typename TimeSource> class BasicExperiment {
 public:
-    Experiment(Module1 &shared, Form1State &vars, RandomSource &random, Clock &clock);
+    BasicExperiment(Module1 &shared, Form1State &vars, Random &random, TimeSource &clock);
 
     // The assignments made at load and by the reset, in their fixed order.
     // Leaves kotae, the drawn hands and the ratio histories alone.
@@ -50,14 +57,24 @@ public:
     bool applyEndRule();
 
     // One whole round without any display; nullopt only if no combination matched.
-    std::optional<Judgement> playRound();
+    [[gnu::flatten]] std::optional<Judgement> playRound();
 
 private:
     Module1 &m_shared;
     Form1State &m_vars;
-    RandomSource &m_random;
-    Clock &m_clock;
+    Random &m_random;
+    TimeSource &m_clock;
     std::array<std::int16_t *, 7> m_counts; // the count each Outcome names, in the enum's order
 };
+
+// The board's experiment: any generator and clock behind their interfaces.
+using Experiment = BasicExperiment<RandomSource, Clock>;
+
+// Experiments that repeat from a seed, played many at a time: the generator and
+// the fixed clock are known types, so a round runs without an indirect call.
+using SeededExperiment = BasicExperiment<MixingGenerator, FixedClock>;
+
+extern template class BasicExperiment<RandomSource, Clock>;
+extern template class BasicExperiment<MixingGenerator, FixedClock>;
 
 } // namespace nuperako

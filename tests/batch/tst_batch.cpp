@@ -87,7 +87,8 @@ void TestBatch::sameSeedSameOutputWhateverTheThreads()
 }
 
 // A batch run is the board's experiment played with the run's seed: replaying it
-// through Experiment directly gives the same counts and the same histories.
+// step by step through the board's Experiment, whose generator and clock sit
+// behind their interfaces, gives the same totals after every round.
 void TestBatch::roundsAreTheBoardsRounds()
 {
     const std::uint64_t runSeed = BatchRunner::seedOfRun(42, 3);
