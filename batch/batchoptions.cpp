@@ -9,7 +9,8 @@ namespace nuperako::batch {
 namespace {
 
 // A whole number in [low, high], or a UsageError naming the option.
-template <typename T> T number(std::string_view option, std::string_view text, T low, T high)
+template <typename T>
+T number(std::string_view option, std::string_view text, T low, T high)
 {
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

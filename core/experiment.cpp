@@ -36,14 +36,12 @@ constexpr std::array<PlayerVars, 3> kPlayerVars{{
 template <typename Random, typename TimeSource>
 BasicExperiment<Random, TimeSource>::BasicExperiment(Module1 &shared, Form1State &vars, Random &random,
                                                      TimeSource &clock)
-    : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock), m_counts{&m_shared.aiko, &m_vars.a1kati,
-                                                                                 &m_vars.b1kati, &m_vars.c1kati,
-                                                                                 &m_vars.a1make, &m_vars.b1make,
-                                                                                 &m_vars.c1make}
+    : m_shared(shared), m_vars(vars), m_random(random), m_clock(clock)
 {
 }
 
-template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::initialise()
+template <typename Random, typename TimeSource>
+void BasicExperiment<Random, TimeSource>::initialise()
 {
     m_vars.hyouji1 = 1;
     m_vars.hyouji2 = 2;
@@ -57,7 +55,8 @@ template <typename Random, typename TimeSource> void BasicExperiment<Random, Tim
     m_shared.abc1make = 0;
 }
 
-template <typename Random, typename TimeSource> std::int16_t BasicExperiment<Random, TimeSource>::drawHand(Player p)
+template <typename Random, typename TimeSource>
+std::int16_t BasicExperiment<Random, TimeSource>::drawHand(Player p)
 {
     m_random.reseed(m_clock.secondsSinceMidnight());
     const float r = m_random.next();
@@ -77,16 +76,31 @@ std::optional<Judgement> BasicExperiment<Random, TimeSource>::judge() const
     return nuperako::judge(m_vars.te1, m_vars.te2, m_vars.te3);
 }
 
-template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::tally(Outcome outcome)
+template <typename Random, typename TimeSource>
+void BasicExperiment<Random, TimeSource>::tally(Outcome outcome)
 {
-    // Indexed rather than switched on: outcomes are random, so a jump on them would be mispredicted.
-    std::int16_t &count = *m_counts.at(static_cast<std::size_t>(outcome));
-    count = checkedAdd(count, 1);
+    // Every count is rewritten, the outcome's one higher: each adds its own bit
+    // of a mask with the outcome's bit set. Neither a jump on the random outcome
+    // (mispredicted) nor a store through an address picked by it (which the
+    // totals would have to wait for) is needed, and the compiler cannot turn the
+    // mask back into jumps as it does with a comparison.
+    const unsigned raised = 1U << static_cast<unsigned>(outcome);
+    auto raise = [raised](std::int16_t count, Outcome its) {
+        return checkedAdd(count, static_cast<std::int16_t>(raised >> static_cast<unsigned>(its) & 1U));
+    };
+    m_shared.aiko = raise(m_shared.aiko, Outcome::Aiko);
+    m_vars.a1kati = raise(m_vars.a1kati, Outcome::A1Kati);
+    m_vars.b1kati = raise(m_vars.b1kati, Outcome::B1Kati);
+    m_vars.c1kati = raise(m_vars.c1kati, Outcome::C1Kati);
+    m_vars.a1make = raise(m_vars.a1make, Outcome::A1Make);
+    m_vars.b1make = raise(m_vars.b1make, Outcome::B1Make);
+    m_vars.c1make = raise(m_vars.c1make, Outcome::C1Make);
     m_shared.abc1kati = checkedAdd(checkedAdd(m_vars.a1kati, m_vars.b1kati), m_vars.c1kati);
     m_shared.abc1make = checkedAdd(checkedAdd(m_vars.a1make, m_vars.b1make), m_vars.c1make);
 }
 
-template <typename Random, typename TimeSource> std::int16_t BasicExperiment<Random, TimeSource>::kaisuu() const
+template <typename Random, typename TimeSource>
+std::int16_t BasicExperiment<Random, TimeSource>::kaisuu() const
 {
     return checkedAdd(checkedAdd(m_shared.aiko, m_shared.abc1kati), m_shared.abc1make);
 }
@@ -97,7 +111,8 @@ double BasicExperiment<Random, TimeSource>::ratio(std::int16_t count) const
     return ratioOf(count, kaisuu());
 }
 
-template <typename Random, typename TimeSource> void BasicExperiment<Random, TimeSource>::recordHistory()
+template <typename Random, typename TimeSource>
+void BasicExperiment<Random, TimeSource>::recordHistory()
 {
     if (m_shared.owari == 1)
         return;
@@ -107,7 +122,8 @@ template <typename Random, typename TimeSource> void BasicExperiment<Random, Tim
     m_shared.makeritu.at(m_shared.abc1make) = static_cast<float>(ratioOf(m_shared.abc1make, rounds));
 }
 
-template <typename Random, typename TimeSource> bool BasicExperiment<Random, TimeSource>::applyEndRule()
+template <typename Random, typename TimeSource>
+bool BasicExperiment<Random, TimeSource>::applyEndRule()
 {
     if (m_shared.aiko > kEndCount || m_shared.abc1kati > kEndCount || m_shared.abc1make > kEndCount) {
         m_shared.owari = 1;

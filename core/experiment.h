@@ -9,7 +9,6 @@
 #include "mixinggenerator.h"
 #include "randomsource.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -27,7 +26,8 @@ struct Module1;
 // interfaces for the board, or concrete final types where the compiler should
 // see through every draw (see the aliases below). Both are compiled from this
 // one definition.
-template <typename Random, typename TimeSource> class BasicExperiment {
+template <typename Random, typename TimeSource>
+class BasicExperiment {
 public:
     BasicExperiment(Module1 &shared, Form1State &vars, Random &random, TimeSource &clock);
 
@@ -64,7 +64,6 @@ private:
     Form1State &m_vars;
     Random &m_random;
     TimeSource &m_clock;
-    std::array<std::int16_t *, 7> m_counts; // the count each Outcome names, in the enum's order
 };
 
 // The board's experiment: any generator and clock behind their interfaces.
