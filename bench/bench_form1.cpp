@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "liveboard.h"
 #include "offscreenmain.h"
+#include "onscreen.h"
 
-#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,7 @@ void command2Handler(benchmark::State &state)
     Form1 &form = board.form;
     Module1 &shared = board.shared;
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    waitExposed(&form);
     for (auto _ : state) {
         form.command2Click();
         if (shared.owari == 1) {

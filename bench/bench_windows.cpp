@@ -4,9 +4,9 @@
 #include "form4.h"
 #include "module1.h"
 #include "offscreenmain.h"
+#include "onscreen.h"
 #include "soundcontrol.h"
 
-#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,7 @@ void graphActivation(benchmark::State &state)
     shared.aiko = shared.abc1kati = shared.abc1make = 999;
     Form2 form(shared);
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    waitExposed(&form);
     for (auto _ : state)
         form.drawGraph();
 }
@@ -38,7 +38,7 @@ void helpActivation(benchmark::State &state)
     Form board;
     Form4 form(board);
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    waitExposed(&form);
     for (auto _ : state)
         form.printHelp();
 }

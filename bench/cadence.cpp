@@ -3,6 +3,7 @@
 // Timer cadence during automatic play and CPU use while the board waits.
 // Usage: bench_cadence [seconds of automatic play, default 20] [idle seconds, default 10]
 #include "liveboard.h"
+#include "onscreen.h"
 #include "timer.h"
 
 #include <QApplication>
@@ -74,7 +75,7 @@ int main(int argc, char *argv[])
     LiveBoard board;
     Form1 &form = board.form;
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    waitExposed(&form);
 
     QElapsedTimer elapsed;
     elapsed.start();

@@ -4,6 +4,7 @@
 // command's end, with whatever sound files lie beside this executable.
 // bench/cuefaults.sh runs it with the files present, removed and broken.
 #include "liveboard.h"
+#include "onscreen.h"
 #include "questionbox.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ double medianMs(LiveBoard &board, const char *button, int runs)
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         board.form.activateWindow();
-        QTest::qWaitForWindowActive(&board.form);
+        waitActive(&board.form);
         auto *target = board.form.findChild<QPushButton *>(QLatin1String(button));
         QElapsedTimer clock;
         clock.start();
@@ -47,7 +48,7 @@ int main(int argc, char *argv[])
     LiveBoard board;
     board.form.setQuestionBox(std::make_unique<AnswerNo>());
     board.form.show();
-    QTest::qWaitForWindowExposed(&board.form);
+    waitExposed(&board.form);
 
     std::printf("reset %.3f ms, help %.3f ms, exit answered No %.3f ms (medians of 50)\n",
                 medianMs(board, "Command4", 50), medianMs(board, "Command5", 50), medianMs(board, "Command6", 50));

@@ -3,6 +3,7 @@
 // Resident memory of the program while the graph and help windows are opened
 // and closed over and over: after 0, 1, 100 and 1000 cycles.
 #include "liveboard.h"
+#include "onscreen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,7 +29,7 @@ void openAndClose(LiveBoard &board, const char *button, const char *window)
     QTest::mouseClick(board.form.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String(window) && w->isVisible()) {
-            QTest::qWaitForWindowExposed(w);
+            waitExposed(w);
             w->close();
         }
     }
@@ -43,7 +44,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     LiveBoard board;
     board.form.show();
-    QTest::qWaitForWindowExposed(&board.form);
+    waitExposed(&board.form);
 
     int done = 0;
     for (int target : {0, 1, 2, 5, 10, 20, 50, 100, 1000}) {
