@@ -2,14 +2,37 @@
 // SPDX-License-Identifier: MIT
 #include "japanesefont.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace nuperako {
 
+namespace {
+
+// The preferred families, in order, that this machine has. A family that is
+// missing would make every new font ask fontconfig for substitutes, a slow
+// query that dominated the board's first paint; skipping them gives the same
+// font sooner. With none of them installed the whole list is left to fontconfig.
+QStringList installedFamilies()
+{
+    const QStringList preferred{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                                QStringLiteral("Ume P Gothic")};
+    const QStringList installed = QFontDatabase::families();
+    QStringList families;
+    for (const QString &family : preferred) {
+        if (installed.contains(family))
+            families << family;
+    }
+    return families.isEmpty() ? preferred : families;
+}
+
+} // namespace
+
 QFont japaneseFont(qreal pointSize, bool bold, bool italic)
 {
+    static const QStringList families = installedFamilies();
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("Ume P Gothic")});
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);
