@@ -4,7 +4,6 @@
 #include "offscreenmain.h"
 #include "onscreen.h"
 
-
 #include <benchmark/benchmark.h>
 
 using namespace nuperako;

@@ -7,7 +7,6 @@
 #include "onscreen.h"
 #include "soundcontrol.h"
 
-
 #include <benchmark/benchmark.h>
 
 using namespace nuperako;
