@@ -133,8 +133,6 @@ bool BasicExperiment<Random, TimeSource>::applyEndRule()
     return false;
 }
 
-// Flattened: the steps are inlined into one piece, so that a round with a known
-// generator and clock keeps its state in registers from the first draw to the end rule.
 template <typename Random, typename TimeSource>
 std::optional<Judgement> BasicExperiment<Random, TimeSource>::playRound()
 {

@@ -57,6 +57,8 @@ public:
     bool applyEndRule();
 
     // One whole round without any display; nullopt only if no combination matched.
+    // Flattened into one piece, so that with a known generator and clock a round
+    // keeps its state in registers from the first draw to the end rule.
     [[gnu::flatten]] std::optional<Judgement> playRound();
 
 private:
