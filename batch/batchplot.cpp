@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "batchplot.h"
+#include "batch/batchplot.h"
 
-#include "palette.h"
+#include "core/palette.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -31,7 +31,8 @@ QImage plotImage(const std::vector<RunResult> &results, std::uint64_t seed)
     };
 
     // The curves first, one pixel wide and not blended, so the colours stay the board's.
-    const std::array<QColor, 3> colors{paletteColor(kDrawColor), paletteColor(kWinColor), paletteColor(kLoseColor)};
+    const auto qcolor = [](Rgb c) { return QColor::fromRgb(c.red, c.green, c.blue); };
+    const std::array<QColor, 3> colors{qcolor(kDrawColor), qcolor(kWinColor), qcolor(kLoseColor)};
     painter.setClipRect(area.adjusted(0, -1, 1, 0));
     long drawn = 0;
     for (const RunResult &r : results) {
@@ -49,7 +50,7 @@ QImage plotImage(const std::vector<RunResult> &results, std::uint64_t seed)
     }
     painter.setClipping(false);
 
-    const QColor black = paletteColor(0);
+    const QColor black = qcolor(kBlack);
     painter.setPen(QPen(black, 0));
     painter.drawLine(at(0, 0), at(maxRounds, 0));
     painter.drawLine(at(0, 0), at(0, 1));

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "batchrunner.h"
+#include "batch/batchrunner.h"
 
 #include <QImage>
 

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "batchprogram.h"
+#include "batch/batchprogram.h"
 
-#include "batchoptions.h"
-#include "batchplot.h"
-#include "batchreport.h"
-#include "batchrunner.h"
-#include "systemclock.h"
+#include "batch/batchoptions.h"
+#include "batch/batchplot.h"
+#include "batch/batchreport.h"
+#include "batch/batchrunner.h"
+#include "core/systemclock.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "batchreport.h"
+#include "batch/batchreport.h"
 
-#include "tallytext.h"
+#include "core/module1.h"
+#include "core/tallytext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,11 +22,6 @@ std::string format(const char *pattern, auto... values)
     std::array<char, 256> buffer{};
     const int n = std::snprintf(buffer.data(), buffer.size(), pattern, values...);
     return {buffer.data(), static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(buffer.size()) - 1))};
-}
-
-double ratio(int count, int rounds)
-{
-    return rounds > 0 ? static_cast<double>(count) / rounds : 0.0;
 }
 
 struct Spread {
@@ -125,13 +121,27 @@ std::string csvText(const std::vector<RunResult> &results)
         }
         return out;
     }
-    out = "run,rounds,aiko,a1kati,b1kati,c1kati,a1make,b1make,c1make,abc1kati,abc1make,aiko_ratio,abc1kati_ratio,"
-          "abc1make_ratio\n";
+    // The per-player counts first, then the totals.
+    constexpr std::array<std::pair<const char *, Count>, kCountCount> kColumns{{
+        {"aiko", Count::Aiko},
+        {"a1kati", Count::A1Kati},
+        {"b1kati", Count::B1Kati},
+        {"c1kati", Count::C1Kati},
+        {"a1make", Count::A1Make},
+        {"b1make", Count::B1Make},
+        {"c1make", Count::C1Make},
+        {"abc1kati", Count::Abc1Kati},
+        {"abc1make", Count::Abc1Make},
+    }};
+    out = "run,rounds";
+    for (const auto &[name, count] : kColumns)
+        out += std::string(",") + name;
+    out += ",aiko_ratio,abc1kati_ratio,abc1make_ratio\n";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const RunResult &r = results[i];
         out += format("%zu,%d", i + 1, r.rounds);
-        for (std::int16_t count : r.counts)
-            out += format(",%d", count);
+        for (const auto &[name, count] : kColumns)
+            out += format(",%d", r.counts[count]);
         out += format(",%.6f,%.6f,%.6f\n", ratio(r.aiko(), r.rounds), ratio(r.abc1kati(), r.rounds),
                       ratio(r.abc1make(), r.rounds));
     }

@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "batchrunner.h"
+#include "batch/batchrunner.h"
 
-#include "experiment.h"
-#include "fixedclock.h"
-#include "form1state.h"
-#include "mixinggenerator.h"
-#include "module1.h"
+#include "batch/fixedclock.h"
+#include "core/boardvariables.h"
+#include "core/experiment.h"
+#include "core/mixinggenerator.h"
+#include "core/module1.h"
+#include "core/splitmix64.h"
 
 #include <atomic>
 #include <chrono>
@@ -26,21 +27,18 @@ constexpr float kFixedReseed = 0.0F;
 
 std::uint64_t BatchRunner::seedOfRun(std::uint64_t seed, long run)
 {
-    // SplitMix64's finaliser over seed and run: neighbouring runs get unrelated states.
-    std::uint64_t z = seed + 0x9e3779b97f4a7c15ULL * (static_cast<std::uint64_t>(run) + 1);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
+    // SplitMix64's output for the run's step from the seed: neighbouring runs get unrelated states.
+    return splitMix64(seed + kGoldenGamma * (static_cast<std::uint64_t>(run) + 1));
 }
 
 RunResult BatchRunner::playRun(std::uint64_t runSeed, std::optional<int> rounds, bool keepHistory)
 {
     // The program-wide state holds three 1001-element histories: too large for a thread's stack habits.
     auto shared = std::make_unique<Module1>();
-    Form1State vars;
+    BoardVariables vars;
     MixingGenerator random(runSeed);
     FixedClock clock(kFixedReseed);
-    SeededExperiment experiment(*shared, vars, random, clock);
+    Experiment experiment(*shared, vars, random, clock);
     experiment.initialise();
 
     RunResult result;
@@ -52,8 +50,7 @@ RunResult BatchRunner::playRun(std::uint64_t runSeed, std::optional<int> rounds,
         if (keepHistory)
             result.history.push_back({shared->aiko, shared->abc1kati, shared->abc1make});
     }
-    result.counts = {shared->aiko, vars.a1kati, vars.b1kati,      vars.c1kati,     vars.a1make,
-                     vars.b1make,  vars.c1make, shared->abc1kati, shared->abc1make};
+    result.counts = experiment.counts();
     return result;
 }
 

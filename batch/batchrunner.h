@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/counts.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -13,14 +15,13 @@ namespace nuperako::batch {
 // One experiment as the batch saw it.
 struct RunResult {
     int rounds = 0;
-    // aiko, a1kati, b1kati, c1kati, a1make, b1make, c1make, abc1kati, abc1make
-    std::array<std::int16_t, 9> counts{};
+    Counts counts;
     // The three totals (aiko, abc1kati, abc1make) after every round, for the runs that keep them.
     std::vector<std::array<std::int16_t, 3>> history;
 
-    [[nodiscard]] std::int16_t aiko() const { return counts[0]; }
-    [[nodiscard]] std::int16_t abc1kati() const { return counts[7]; }
-    [[nodiscard]] std::int16_t abc1make() const { return counts[8]; }
+    [[nodiscard]] std::int16_t aiko() const { return counts[Count::Aiko]; }
+    [[nodiscard]] std::int16_t abc1kati() const { return counts[Count::Abc1Kati]; }
+    [[nodiscard]] std::int16_t abc1make() const { return counts[Count::Abc1Make]; }
 };
 
 struct BatchPlan {

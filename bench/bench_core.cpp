@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "experiment.h"
-#include "form1state.h"
-#include "judgement.h"
-#include "mixinggenerator.h"
-#include "module1.h"
-#include "systemclock.h"
+#include "core/boardvariables.h"
+#include "core/experiment.h"
+#include "core/mixinggenerator.h"
+#include "core/module1.h"
+#include "core/systemclock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,33 +26,30 @@ BENCHMARK(threeClockReadings);
 
 void judgementAlone(benchmark::State &state)
 {
-    constexpr std::array<std::string_view, 3> names{"guu", "pii", "paa"};
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(judge(names[i % 3], names[(i / 3) % 3], names[(i / 9) % 3]));
+        benchmark::DoNotOptimize(judge(kHands[i % 3], kHands[(i / 3) % 3], kHands[(i / 9) % 3]));
         i = (i + 1) % 27;
     }
 }
 BENCHMARK(judgementAlone);
 
-// Three reseeded draws, judge, tally, nine ratios, history and end rule.
+// A whole round as the board plays it (three reseeded draws, judgement, tally,
+// history, end rule), then the nine ratios it shows.
 void fullRound(benchmark::State &state)
 {
     Module1 shared;
-    Form1State vars;
+    BoardVariables vars;
     MixingGenerator random;
     SystemClock clock;
     Experiment experiment(shared, vars, random, clock);
     experiment.initialise();
     for (auto _ : state) {
-        for (Player p : kPlayers)
-            experiment.drawHand(p);
-        experiment.tally(experiment.judge()->outcome);
-        for (std::int16_t count : {shared.aiko, vars.a1kati, vars.b1kati, vars.c1kati, shared.abc1kati, vars.a1make,
-                                   vars.b1make, vars.c1make, shared.abc1make})
-            benchmark::DoNotOptimize(experiment.ratio(count));
-        experiment.recordHistory();
-        if (experiment.applyEndRule())
+        const Round round = experiment.playRound();
+        const Counts counts = experiment.counts();
+        for (std::int16_t count : counts.values)
+            benchmark::DoNotOptimize(ratio(count, kaisuu(shared)));
+        if (round.endedNow)
             experiment.initialise();
     }
 }

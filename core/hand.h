@@ -12,30 +12,25 @@ namespace nuperako {
 enum class Player { A, B, C };
 inline constexpr std::array<Player, 3> kPlayers{Player::A, Player::B, Player::C};
 
-constexpr int index(Player p)
+constexpr std::size_t index(Player p)
 {
-    return static_cast<int>(p);
+    return static_cast<std::size_t>(p);
 }
 
-// Hand codes as drawn and shown: 1 rock, 2 scissors, 3 paper.
-inline constexpr std::int16_t kGuu = 1;
-inline constexpr std::int16_t kPii = 2;
-inline constexpr std::int16_t kPaa = 3;
+// The hands by their codes as drawn and shown: 1 rock, 2 scissors, 3 paper.
+enum class Hand : std::int16_t { Guu = 1, Pii = 2, Paa = 3 };
+inline constexpr std::array<Hand, 3> kHands{Hand::Guu, Hand::Pii, Hand::Paa};
 
-constexpr bool isHandCode(int code)
+constexpr std::int16_t code(Hand hand)
 {
-    return code >= kGuu && code <= kPaa;
+    return static_cast<std::int16_t>(hand);
 }
 
-// Indexed by hand code; element 0 stands for every code that is not a hand.
-inline constexpr std::array<std::string_view, 4> kHandNames{{{}, "guu", "pii", "paa"}};
-
-// The name the judgement compares: "guu", "pii" or "paa"; empty for any other
-// code. The names live in static storage, so a view of one never dangles.
-constexpr std::string_view handName(int code)
+// The name a drawn hand is stored under: "guu", "pii" or "paa".
+constexpr std::string_view handName(Hand hand)
 {
-    // A lookup rather than a switch: codes are random, so a branch on them would be mispredicted.
-    return kHandNames[isHandCode(code) ? static_cast<std::size_t>(code) : 0];
+    constexpr std::array<std::string_view, 3> kNames{"guu", "pii", "paa"};
+    return kNames[static_cast<std::size_t>(code(hand) - 1)]; // a Hand is always 1, 2 or 3
 }
 
 } // namespace nuperako

@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "hand.h"
+#include "core/hand.h"
 
 #include <array>
-#include <optional>
-#include <string_view>
 
 namespace nuperako {
 
@@ -21,8 +19,7 @@ struct Judgement {
     std::array<Result, 3> results; // for A, B, C
 };
 
-// Judges a round on the three hand names by the 27 combinations, first match
-// wins. Names other than "guu", "pii" and "paa" match no row: nullopt.
-std::optional<Judgement> judge(std::string_view te1, std::string_view te2, std::string_view te3);
+// Judges the hands of A, B and C by the 27 combinations of the rules.
+Judgement judge(Hand a, Hand b, Hand c);
 
 } // namespace nuperako

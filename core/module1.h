@@ -3,16 +3,22 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace nuperako {
 
-// One ratio history: element k holds the ratio of its outcome as of the last
-// round after which that outcome's count equalled k.
-using RatioHistory = std::array<float, 1001>;
+// A total that reaches this ends the experiment.
+inline constexpr std::int16_t kEndTotal = 999;
 
-// The program-wide experiment state: written by the main window, read by the
-// graph window. Every run starts from the values below; nothing is saved.
+// Element k of a history holds the ratio of its outcome as of the last round
+// after which that outcome's count equalled k. One round may follow the end,
+// so a count, and with it an index, reaches kEndTotal + 1 at most.
+inline constexpr std::size_t kHistorySize = kEndTotal + 2;
+using RatioHistory = std::array<float, kHistorySize>;
+
+// The program-wide experiment state: written by the board, read by the graph.
+// Every run starts from the values below; nothing is saved.
 struct Module1 {
     RatioHistory aikoritu{};
     RatioHistory katiritu{};
@@ -22,5 +28,17 @@ struct Module1 {
     std::int16_t abc1make = 0;
     std::int16_t owari = 0;
 };
+
+// Rounds played since the last reset; never stored.
+constexpr int kaisuu(const Module1 &m)
+{
+    return m.aiko + m.abc1kati + m.abc1make;
+}
+
+// count / rounds in double precision; 0 before the first round.
+constexpr double ratio(int count, int rounds)
+{
+    return rounds > 0 ? static_cast<double>(count) / static_cast<double>(rounds) : 0.0;
+}
 
 } // namespace nuperako

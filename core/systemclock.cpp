@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "systemclock.h"
+#include "core/systemclock.h"
 
 #include <chrono>
 #include <ctime>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "clock.h"
+#include "core/clock.h"
 
 namespace nuperako {
 

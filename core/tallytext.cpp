@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "tallytext.h"
+#include "core/tallytext.h"
 
 #include <array>
 #include <cmath>

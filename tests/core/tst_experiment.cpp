@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "experiment.h"
-#include "form1state.h"
-#include "module1.h"
+#include "core/boardvariables.h"
+#include "core/experiment.h"
+#include "core/module1.h"
 #include "support/scriptedhands.h"
 
 #include <QTest>
@@ -14,21 +14,19 @@ using namespace nuperako;
 using nuperako::test::FrozenClock;
 using nuperako::test::ScriptedHands;
 
-Q_DECLARE_METATYPE(nuperako::Outcome)
-
 namespace {
 
 // One experiment with scripted hands and a frozen clock.
 struct Bench {
     Module1 shared;
-    Form1State vars;
+    BoardVariables vars;
     ScriptedHands hands;
     FrozenClock clock{1234.5F};
     Experiment experiment{shared, vars, hands, clock};
 
     Bench() { experiment.initialise(); }
 
-    std::optional<Judgement> round(int a, int b, int c)
+    Round round(int a, int b, int c)
     {
         hands.push(a, b, c);
         return experiment.playRound();
@@ -46,6 +44,23 @@ private:
     float m_r;
 };
 
+// A clock that moves on by one second at every reading.
+class TickingClock final : public Clock {
+public:
+    float secondsSinceMidnight() override { return seconds += 1.0F; }
+    float seconds = 100.0F;
+};
+
+// Remembers the seeds it was given, and draws from the last one only.
+class SeedEcho final : public RandomSource {
+public:
+    void reseed(float seed) override { m_seed = seed; }
+    float next() override { return static_cast<float>(static_cast<int>(m_seed) % 3) / 3.0F; }
+
+private:
+    float m_seed = 0;
+};
+
 } // namespace
 
 class TestExperiment : public QObject {
@@ -56,16 +71,13 @@ private slots:
     void resetKeepsHistoriesAndHands();
     void drawMapsUniformNumberToHand_data();
     void drawMapsUniformNumberToHand();
-    void drawReseedsFromClockBeforeEveryHand();
-    void tallyIncreasesOneCountAndRecomputesTotals_data();
-    void tallyIncreasesOneCountAndRecomputesTotals();
-    void ratiosAfterThreeRounds();
-    void firstDrawWritesElementOneAndZeros();
+    void eachDrawReseedsFromTheClockReadThen();
+    void roundTalliesItsOutcome_data();
+    void roundTalliesItsOutcome();
     void historyIsIndexedByCountAfterTally();
     void roundThatReaches999EndsExperiment();
     void roundAfterEndIsCountedButWritesNoHistory();
-    void countOverflowThrowsInsteadOfWrapping();
-    void historyWriteOutOfRangeThrows();
+    void brokenPromisesFailLoudly();
 };
 
 void TestExperiment::loadValues()
@@ -76,9 +88,8 @@ void TestExperiment::loadValues()
     QCOMPARE(b.vars.hyouji3, 3);
     QCOMPARE(b.vars.jidou, 0);
     QCOMPARE(b.shared.owari, 0);
-    QCOMPARE(b.experiment.kaisuu(), 0);
+    QCOMPARE(kaisuu(b.shared), 0);
     QVERIFY(b.vars.te1.empty() && b.vars.te2.empty() && b.vars.te3.empty());
-    QCOMPARE(b.vars.ransuu1, 0);
     for (const RatioHistory *h : {&b.shared.aikoritu, &b.shared.katiritu, &b.shared.makeritu})
         QVERIFY(std::all_of(h->begin(), h->end(), [](float v) { return v == 0.0F; }));
 }
@@ -98,12 +109,11 @@ void TestExperiment::resetKeepsHistoriesAndHands()
 
     QCOMPARE(b.vars.hyouji1, 1);
     QCOMPARE(b.vars.jidou, 0);
-    QCOMPARE(b.experiment.kaisuu(), 0);
-    QCOMPARE(b.vars.a1kati + b.vars.b1kati + b.vars.c1kati + b.vars.a1make + b.vars.b1make + b.vars.c1make, 0);
+    QCOMPARE(kaisuu(b.shared), 0);
+    const Counts counts = b.experiment.counts();
+    QVERIFY(std::ranges::all_of(counts.values, [](std::int16_t c) { return c == 0; }));
     QCOMPARE(b.vars.kotae, 7.0);
     QCOMPARE(b.vars.ransuu1, 3);
-    QCOMPARE(b.vars.ransuu3, 1);
-    QCOMPARE(b.vars.te1, std::string_view("paa"));
     QCOMPARE(b.vars.te3, std::string_view("guu"));
     QVERIFY(b.shared.aikoritu == before.aikoritu);
     QVERIFY(b.shared.katiritu == before.katiritu);
@@ -118,7 +128,6 @@ void TestExperiment::drawMapsUniformNumberToHand_data()
     QTest::newRow("zero") << 0.0F << 1 << "guu";
     QTest::newRow("below a third") << 0.3333F << 1 << "guu";
     QTest::newRow("a third") << 1.0F / 3.0F << 2 << "pii";
-    QTest::newRow("half") << 0.5F << 2 << "pii";
     QTest::newRow("two thirds") << 2.0F / 3.0F << 3 << "paa";
     QTest::newRow("largest below one") << std::nextafter(1.0F, 0.0F) << 3 << "paa";
 }
@@ -130,42 +139,48 @@ void TestExperiment::drawMapsUniformNumberToHand()
     QFETCH(QString, name);
 
     Module1 shared;
-    Form1State vars;
+    BoardVariables vars;
     Constant random(r);
     FrozenClock clock;
     Experiment experiment(shared, vars, random, clock);
-    QCOMPARE(experiment.drawHand(Player::B), code);
+    const Round round = experiment.playRound();
+    QCOMPARE(nuperako::code(round.hands[1]), code);
     QCOMPARE(vars.ransuu2, code);
     QCOMPARE(QString::fromLatin1(vars.te2), name);
-    QCOMPARE(vars.ransuu1, 0); // other players untouched
-    QVERIFY(vars.te3.empty());
+    QCOMPARE(round.judgement.outcome, Outcome::Aiko); // three equal hands
 }
 
-void TestExperiment::drawReseedsFromClockBeforeEveryHand()
+// The generator is reseeded before each draw from the clock as read at that
+// moment, so a clock that moves between the draws changes the hands.
+void TestExperiment::eachDrawReseedsFromTheClockReadThen()
 {
-    Bench b;
-    b.round(1, 2, 3);
-    QCOMPARE(b.hands.reseeds, 3);
-    QCOMPARE(b.hands.lastSeed, 1234.5F);
+    Module1 shared;
+    BoardVariables vars;
+    SeedEcho random;
+    TickingClock clock;
+    Experiment experiment(shared, vars, random, clock);
+    const Round round = experiment.playRound();
+    // Seeds 101, 102, 103: hands 101 % 3 + 1 = 3, then 1, then 2.
+    QCOMPARE(round.hands, (std::array<Hand, 3>{Hand::Paa, Hand::Guu, Hand::Pii}));
 }
 
-void TestExperiment::tallyIncreasesOneCountAndRecomputesTotals_data()
+void TestExperiment::roundTalliesItsOutcome_data()
 {
-    QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<QList<int>>("after"); // aiko, a/b/c kati, a/b/c make, abc1kati, abc1make
+    QTest::addColumn<QList<int>>("hands");
+    QTest::addColumn<QList<int>>("after"); // the nine counts in the board's order
     // Starting from aiko 4, kati 1 2 3, make 5 6 7.
-    QTest::newRow("draw") << Outcome::Aiko << QList<int>{5, 1, 2, 3, 5, 6, 7, 6, 18};
-    QTest::newRow("A wins") << Outcome::A1Kati << QList<int>{4, 2, 2, 3, 5, 6, 7, 7, 18};
-    QTest::newRow("B wins") << Outcome::B1Kati << QList<int>{4, 1, 3, 3, 5, 6, 7, 7, 18};
-    QTest::newRow("C wins") << Outcome::C1Kati << QList<int>{4, 1, 2, 4, 5, 6, 7, 7, 18};
-    QTest::newRow("A loses") << Outcome::A1Make << QList<int>{4, 1, 2, 3, 6, 6, 7, 6, 19};
-    QTest::newRow("B loses") << Outcome::B1Make << QList<int>{4, 1, 2, 3, 5, 7, 7, 6, 19};
-    QTest::newRow("C loses") << Outcome::C1Make << QList<int>{4, 1, 2, 3, 5, 6, 8, 6, 19};
+    QTest::newRow("draw") << QList<int>{1, 2, 3} << QList<int>{5, 1, 2, 3, 6, 5, 6, 7, 18};
+    QTest::newRow("A wins") << QList<int>{1, 2, 2} << QList<int>{4, 2, 2, 3, 7, 5, 6, 7, 18};
+    QTest::newRow("B wins") << QList<int>{2, 1, 2} << QList<int>{4, 1, 3, 3, 7, 5, 6, 7, 18};
+    QTest::newRow("C wins") << QList<int>{2, 2, 1} << QList<int>{4, 1, 2, 4, 7, 5, 6, 7, 18};
+    QTest::newRow("A loses") << QList<int>{2, 1, 1} << QList<int>{4, 1, 2, 3, 6, 6, 6, 7, 19};
+    QTest::newRow("B loses") << QList<int>{1, 2, 1} << QList<int>{4, 1, 2, 3, 6, 5, 7, 7, 19};
+    QTest::newRow("C loses") << QList<int>{1, 1, 2} << QList<int>{4, 1, 2, 3, 6, 5, 6, 8, 19};
 }
 
-void TestExperiment::tallyIncreasesOneCountAndRecomputesTotals()
+void TestExperiment::roundTalliesItsOutcome()
 {
-    QFETCH(Outcome, outcome);
+    QFETCH(QList<int>, hands);
     QFETCH(QList<int>, after);
 
     Bench b;
@@ -180,45 +195,21 @@ void TestExperiment::tallyIncreasesOneCountAndRecomputesTotals()
     b.shared.abc1kati = 100;
     b.shared.abc1make = -3;
 
-    b.experiment.tally(outcome);
+    b.round(hands[0], hands[1], hands[2]);
 
-    const QList<int> got{b.shared.aiko, b.vars.a1kati, b.vars.b1kati,     b.vars.c1kati,    b.vars.a1make,
-                         b.vars.b1make, b.vars.c1make, b.shared.abc1kati, b.shared.abc1make};
-    QCOMPARE(got, after);
-    QCOMPARE(b.experiment.kaisuu(), after[0] + after[7] + after[8]);
-}
-
-void TestExperiment::ratiosAfterThreeRounds()
-{
-    Bench b;
-    b.round(1, 2, 3); // draw
-    b.round(1, 2, 2); // A wins alone
-    b.round(2, 3, 3); // A wins alone
-    QCOMPARE(b.experiment.ratio(b.shared.aiko), 1.0 / 3.0);
-    QCOMPARE(b.experiment.ratio(b.shared.abc1kati), 2.0 / 3.0);
-    QCOMPARE(b.experiment.ratio(b.shared.abc1make), 0.0);
-    QCOMPARE(b.shared.aikoritu[1], 1.0F / 3.0F);
-    QCOMPARE(b.shared.katiritu[2], static_cast<float>(2.0 / 3.0));
-    QCOMPARE(b.shared.makeritu[0], 0.0F);
-}
-
-void TestExperiment::firstDrawWritesElementOneAndZeros()
-{
-    Bench b;
-    b.shared.katiritu[0] = 0.5F; // left over from an earlier experiment
-    b.shared.makeritu[0] = 0.5F;
-    const auto j = b.round(1, 2, 3);
-    QVERIFY(j && j->outcome == Outcome::Aiko);
-    QCOMPARE(b.shared.aiko, 1);
-    QCOMPARE(b.shared.aikoritu[1], 1.0F);
-    QCOMPARE(b.shared.katiritu[0], 0.0F);
-    QCOMPARE(b.shared.makeritu[0], 0.0F);
+    const Counts counts = b.experiment.counts();
+    QCOMPARE(QList<int>(counts.values.begin(), counts.values.end()), after);
+    QCOMPARE(kaisuu(b.shared), after[0] + after[4] + after[8]);
 }
 
 void TestExperiment::historyIsIndexedByCountAfterTally()
 {
     Bench b;
-    for (int i = 0; i < 5; ++i)
+    b.shared.katiritu[0] = 0.5F; // left over from an earlier experiment
+    b.round(1, 2, 3);
+    QCOMPARE(b.shared.aikoritu[1], 1.0F); // the first round, a draw
+    QCOMPARE(b.shared.katiritu[0], 0.0F);
+    for (int i = 0; i < 4; ++i)
         b.round(1, 1, 1);
     QCOMPARE(b.shared.aikoritu[5], 1.0F);
 
@@ -243,62 +234,52 @@ void TestExperiment::roundThatReaches999EndsExperiment()
     b.shared.aiko = 10;
     b.vars.jidou = 1;
 
-    b.round(2, 2, 1); // C wins alone: not the end yet
+    QVERIFY(!b.round(2, 2, 1).endedNow); // C wins alone: not the end yet
     QCOMPARE(b.shared.owari, 0);
     QCOMPARE(b.vars.jidou, 1);
-    QVERIFY(!b.experiment.applyEndRule());
 
-    b.round(1, 2, 1); // B loses alone: abc1make becomes 999
+    QVERIFY(b.round(1, 2, 1).endedNow); // B loses alone: abc1make becomes 999
     QCOMPARE(b.shared.abc1make, 999);
     QCOMPARE(b.shared.makeritu[999], static_cast<float>(999.0 / 1010.0));
     QCOMPARE(b.shared.owari, 1);
     QCOMPARE(b.vars.jidou, 0);
-    QVERIFY(b.experiment.applyEndRule()); // reported on every later check too
 }
 
 void TestExperiment::roundAfterEndIsCountedButWritesNoHistory()
 {
     Bench b;
     b.shared.aiko = 998;
-    b.round(3, 3, 3);
-    QCOMPARE(b.shared.owari, 1);
+    QVERIFY(b.round(3, 3, 3).endedNow);
     const Module1 ended = b.shared;
 
     b.vars.jidou = 1;
-    b.hands.push(3, 1, 2);
-    for (Player p : kPlayers)
-        b.experiment.drawHand(p);
-    b.experiment.tally(b.experiment.judge()->outcome);
-    b.experiment.recordHistory();
-    QVERIFY(b.experiment.applyEndRule());
-
+    QVERIFY(b.round(3, 1, 2).endedNow); // the end is reported again
     QCOMPARE(b.shared.aiko, 1000);
-    QCOMPARE(b.experiment.kaisuu(), 1000);
     QCOMPARE(b.vars.jidou, 0);
     QVERIFY(b.shared.aikoritu == ended.aikoritu);
     QVERIFY(b.shared.katiritu == ended.katiritu);
     QVERIFY(b.shared.makeritu == ended.makeritu);
-    QCOMPARE(b.shared.aikoritu[1000], 0.0F);
 }
 
-void TestExperiment::countOverflowThrowsInsteadOfWrapping()
+// Counts that would overflow, history writes past the end and a generator
+// outside [0, 1) are faults, not data: they throw instead of corrupting the tallies.
+void TestExperiment::brokenPromisesFailLoudly()
 {
     Bench b;
     b.vars.c1kati = 32767;
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, b.experiment.tally(Outcome::C1Kati));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, b.round(2, 2, 1));
     QCOMPARE(b.vars.c1kati, 32767);
 
-    b.vars.c1kati = 32000;
-    b.vars.a1kati = 1000;
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, b.experiment.tally(Outcome::Aiko));
-}
+    Bench past;
+    past.shared.aiko = 1000; // only reachable if the end rule were bypassed
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, past.round(1, 1, 1));
 
-void TestExperiment::historyWriteOutOfRangeThrows()
-{
-    Bench b;
-    b.shared.aiko = 1000; // only reachable if the end rule were bypassed
-    b.experiment.tally(Outcome::Aiko);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, b.experiment.recordHistory());
+    Module1 shared;
+    BoardVariables vars;
+    Constant one(1.0F);
+    FrozenClock clock;
+    Experiment experiment(shared, vars, one, clock);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, experiment.playRound());
 }
 
 QTEST_APPLESS_MAIN(TestExperiment)

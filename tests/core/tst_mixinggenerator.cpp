@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "experiment.h"
-#include "form1state.h"
-#include "mixinggenerator.h"
-#include "module1.h"
+#include "core/boardvariables.h"
+#include "core/experiment.h"
+#include "core/mixinggenerator.h"
+#include "core/module1.h"
 #include "support/scriptedhands.h"
 
 #include <QTest>
@@ -52,7 +52,7 @@ void TestMixingGenerator::frozenClockStillGivesIndependentHands()
 {
     constexpr int kRounds = 30000;
     Module1 shared;
-    Form1State vars;
+    BoardVariables vars;
     MixingGenerator generator;
     test::FrozenClock clock(37800.25F);
     Experiment experiment(shared, vars, generator, clock);
@@ -60,11 +60,12 @@ void TestMixingGenerator::frozenClockStillGivesIndependentHands()
     std::array<int, 27> combinations{};
     std::array<int, 3> totals{}; // draws, wins alone, losses alone
     for (int i = 0; i < kRounds; ++i) {
-        const int a = experiment.drawHand(Player::A);
-        const int b = experiment.drawHand(Player::B);
-        const int c = experiment.drawHand(Player::C);
-        ++combinations.at((a - 1) * 9 + (b - 1) * 3 + (c - 1));
-        const Outcome o = experiment.judge()->outcome;
+        if (shared.owari == 1)
+            experiment.initialise();
+        const Round round = experiment.playRound();
+        const auto at = [&round](std::size_t p) { return static_cast<std::size_t>(code(round.hands.at(p)) - 1); };
+        ++combinations.at(at(0) * 9 + at(1) * 3 + at(2));
+        const Outcome o = round.judgement.outcome;
         ++totals.at(o == Outcome::Aiko ? 0 : o <= Outcome::C1Kati ? 1 : 2);
     }
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "tallytext.h"
+#include "core/tallytext.h"
 
 #include <QTest>
 
@@ -12,10 +12,7 @@ class TestTallyText : public QObject {
 private slots:
     void ratio_data();
     void ratio();
-    void count_data();
-    void count();
     void ratioOfEveryFraction();
-    void countFromZeroTo1000();
 };
 
 namespace {
@@ -90,23 +87,6 @@ void TestTallyText::ratio()
     QCOMPARE(QString::fromStdString(ratioText(value)), text);
 }
 
-void TestTallyText::count_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0 << "0";
-    QTest::newRow("seven") << 7 << "7";
-    QTest::newRow("998") << 998 << "998";
-    QTest::newRow("1000") << 1000 << "1000";
-}
-
-void TestTallyText::count()
-{
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(value))), text);
-}
-
 // Every ratio the board can show: k of n rounds for every n up to 3000.
 void TestTallyText::ratioOfEveryFraction()
 {
@@ -118,12 +98,6 @@ void TestTallyText::ratioOfEveryFraction()
                 QFAIL(qPrintable(QStringLiteral("%1/%2: %3, expected %4").arg(k).arg(n).arg(got, expected)));
         }
     }
-}
-
-void TestTallyText::countFromZeroTo1000()
-{
-    for (int value = 0; value <= 1000; ++value)
-        QCOMPARE(QString::fromStdString(countText(static_cast<std::int16_t>(value))), QString::number(value));
 }
 
 QTEST_APPLESS_MAIN(TestTallyText)

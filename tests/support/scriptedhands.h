@@ -2,15 +2,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "fixedclock.h"
-#include "randomsource.h"
+#include "core/clock.h"
+#include "core/randomsource.h"
 
 #include <deque>
 #include <stdexcept>
 
 namespace nuperako::test {
 
-using FrozenClock = FixedClock;
+// A clock that reads a time of day set by the test.
+class FrozenClock final : public Clock {
+public:
+    explicit FrozenClock(float seconds = 43200.0F) : seconds(seconds) {}
+    float secondsSinceMidnight() override { return seconds; }
+    float seconds;
+};
 
 // Hands chosen by the test: each queued hand code is turned into the uniform
 // number that draws it. Drawing past the end of the script is a test error.

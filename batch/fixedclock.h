@@ -2,18 +2,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "clock.h"
+#include "core/clock.h"
 
-namespace nuperako {
+namespace nuperako::batch {
 
-// A clock that always reads the same time of day: reproducible reseeds.
+// A clock that always reads the same time of day: a run's rounds then depend
+// on its seed alone.
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(float seconds = 43200.0F) : m_seconds(seconds) {}
+    explicit FixedClock(float seconds) : m_seconds(seconds) {}
     float secondsSinceMidnight() override { return m_seconds; }
 
 private:
     float m_seconds;
 };
 
-} // namespace nuperako
+} // namespace nuperako::batch

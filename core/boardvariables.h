@@ -2,13 +2,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+// The board's variables keep their romanised Japanese names:
+//   aiko    a draw                  kati    a win        make    a loss
+//   ritu    a ratio                 kaisuu  rounds played
+//   hyouji  the shown (shuffled) hand
+//   ransuu  a drawn random hand     te      a hand's name
+//   hanntei a player's result       kotae   an answer
+//   jidou   automatic play          owari   the end
+// a1, b1, c1 name one player alone, abc1 any one player alone.
+
 #include <cstdint>
 #include <string_view>
 
 namespace nuperako {
 
-// The main window's own variables; only the main window's handlers touch them.
-struct Form1State {
+// The main window's own variables; only the board touches them.
+struct BoardVariables {
     double kotae = 0;         // answer of the exit question, 6 for Yes
     std::int16_t hyouji1 = 0; // hand code each player's next shuffle tick shows
     std::int16_t hyouji2 = 0;
@@ -23,7 +32,7 @@ struct Form1State {
     std::int16_t a1make = 0;
     std::int16_t b1make = 0;
     std::int16_t c1make = 0;
-    std::string_view te1; // hand names drawn in the latest round, as handName gives them
+    std::string_view te1; // hand names drawn in the latest round
     std::string_view te2;
     std::string_view te3;
 };

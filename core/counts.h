@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace nuperako {
+
+// The nine counts in the order the board's tally shows them, top to bottom.
+enum class Count { Aiko, A1Kati, B1Kati, C1Kati, Abc1Kati, A1Make, B1Make, C1Make, Abc1Make };
+inline constexpr std::size_t kCountCount = 9;
+
+constexpr std::size_t index(Count c)
+{
+    return static_cast<std::size_t>(c);
+}
+
+// The nine counts, indexed by Count.
+struct Counts {
+    std::array<std::int16_t, kCountCount> values{};
+
+    [[nodiscard]] constexpr std::int16_t operator[](Count c) const { return values[index(c)]; }
+};
+
+} // namespace nuperako
