@@ -4,6 +4,8 @@
 #include "offscreenmain.h"
 #include "onscreen.h"
 
+#include <QPushButton>
+
 #include <benchmark/benchmark.h>
 
 using namespace nuperako;
@@ -19,11 +21,13 @@ void command2Handler(benchmark::State &state)
     Module1 &shared = board.shared;
     form.show();
     waitExposed(&form);
+    auto *pon = form.findChild<QPushButton *>(QStringLiteral("Command2"));
     for (auto _ : state) {
-        form.command2Click();
+        // The click as the button delivers it: the model's handler, then the board shown.
+        emit pon->clicked();
         if (shared.owari == 1) {
             state.PauseTiming();
-            Form1State &v = form.state();
+            BoardVariables &v = form.model().variables();
             v.a1kati = v.b1kati = v.c1kati = v.a1make = v.b1make = v.c1make = 0;
             shared.aiko = shared.abc1kati = shared.abc1make = shared.owari = 0;
             state.ResumeTiming();

@@ -4,7 +4,7 @@
 // Usage: bench_cadence [seconds of automatic play, default 20] [idle seconds, default 10]
 #include "liveboard.h"
 #include "onscreen.h"
-#include "timer.h"
+#include "platform/timer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 // bench/cuefaults.sh runs it with the files present, removed and broken.
 #include "liveboard.h"
 #include "onscreen.h"
-#include "questionbox.h"
+#include "platform/questionbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

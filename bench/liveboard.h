@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "form1.h"
-#include "mixinggenerator.h"
-#include "module1.h"
-#include "systemclock.h"
+#include "core/mixinggenerator.h"
+#include "core/module1.h"
+#include "core/systemclock.h"
+#include "mainwindow/form1.h"
 
 // The board as the program builds it: real generator, real clock.
 struct LiveBoard {

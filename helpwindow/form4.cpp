@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "form4.h"
+#include "helpwindow/form4.h"
 
-#include "helptext.h"
-#include "japanesefont.h"
-#include "line.h"
-#include "picturebox.h"
-#include "twips.h"
+#include "helpwindow/helptext.h"
+#include "platform/japanesefont.h"
+#include "platform/line.h"
+#include "platform/picturebox.h"
+#include "platform/twips.h"
 
 #include <QPushButton>
 
@@ -19,18 +19,21 @@ Form4::Form4(Form &mainWindow, QWidget *parent) : Form(parent), m_mainWindow(mai
     setWindowTitle(QStringLiteral(" ぬぺらこ＿ヘルプ（設問と操作方法）"));
     setClientGeometry(3480, 2235, 8535, 7470);
 
-    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(7560, 0, 855, 375));
+    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setGeometry(twipsRect(7560, 0, 855, 375));
     Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 480, 8295, 6855), this);
     Picture1->setFont(japaneseFont(11.25));
     Picture1->setAccessibleName(QStringLiteral("ヘルプ"));
-    Picture1->setAccessibleDescription(helpText().join(u'\n').trimmed());
-    Line1 = new Line(QStringLiteral("Line1"), 120, 8400, 360, this);
-    setTabOrder(Command1, Picture1);
-    Command1->setFocus();
+    QStringList lines;
+    for (const std::string &line : helpText())
+        lines << QString::fromStdString(line);
+    Picture1->setAccessibleDescription(lines.join(u'\n').trimmed());
+    new Line(QStringLiteral("Line1"), 120, 8400, 360, this);
+    setTabOrder(close, Picture1);
+    close->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &Form4::command1Click);
+    connect(close, &QPushButton::clicked, this, &Form4::command1Click);
 }
 
 void Form4::activate()
@@ -41,7 +44,7 @@ void Form4::activate()
 void Form4::printHelp()
 {
     Picture1->clear();
-    for (const QString &line : helpText())
+    for (const std::string &line : helpText())
         Picture1->print(line);
 }
 

@@ -2,13 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "form.h"
-
-class QPushButton;
+#include "platform/form.h"
 
 namespace nuperako {
 
-class Line;
 class PictureBox;
 
 // The help: the probability problem and how to operate the program, printed
@@ -20,8 +17,6 @@ public:
     // mainWindow is shown and activated again when the close button is used.
     explicit Form4(Form &mainWindow, QWidget *parent = nullptr);
 
-    void command1Click(); // "閉じる"
-
     // Clears the picture and prints the help text: what each activation does.
     void printHelp();
 
@@ -29,9 +24,9 @@ protected:
     void activate() override;
 
 private:
+    void command1Click(); // "閉じる"
+
     Form &m_mainWindow;
-    QPushButton *Command1 = nullptr;
-    Line *Line1 = nullptr;
     PictureBox *Picture1 = nullptr;
 };
 

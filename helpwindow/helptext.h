@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace nuperako {
 
-// The 29 printed lines of the help window, indentation included.
-QStringList helpText();
+// The 29 printed lines of the help window in UTF-8, indentation included.
+std::vector<std::string> helpText();
 
 } // namespace nuperako

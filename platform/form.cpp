@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "form.h"
+#include "platform/form.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QEvent>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "imagebox.h"
+#include "platform/imagebox.h"
 
 #include <QPainter>
 

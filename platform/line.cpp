@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "line.h"
+#include "platform/line.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QPainter>
 

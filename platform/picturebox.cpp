@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "picturebox.h"
+#include "platform/picturebox.h"
 
-#include "twips.h"
+#include "platform/qtcolor.h"
+#include "platform/twips.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -47,24 +48,25 @@ void PictureBox::clear()
     update();
 }
 
-void PictureBox::print(const QString &text)
+void PictureBox::print(std::string_view text)
 {
     const QFontMetrics metrics(font());
-    if (!text.isEmpty()) {
+    if (!text.empty()) {
         QPainter painter(&m_image);
         // Aliased glyphs: the same text drawn over itself leaves the picture as it was.
         QFont glyphs = font();
         glyphs.setStyleStrategy(QFont::NoAntialias);
         painter.setFont(glyphs);
-        painter.setPen(m_foreColor);
+        painter.setPen(toQColor(m_foreColor));
         const QPoint at = toPixel(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()));
-        painter.drawText(at.x(), at.y() + metrics.ascent(), text);
+        painter.drawText(at.x(), at.y() + metrics.ascent(),
+                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         update();
     }
     m_current = {0, m_current.y() + metrics.height() * m_scaleHeight / m_innerSize.height()};
 }
 
-void PictureBox::line(float x1, float y1, float x2, float y2, const QColor &color)
+void PictureBox::line(float x1, float y1, float x2, float y2, Rgb color)
 {
     // Bresenham on the mapped end points, both included: one pixel wide, and the
     // same pixels as pset gives for the ends, which a painter's line would not promise.
@@ -93,19 +95,19 @@ void PictureBox::line(float x1, float y1, float x2, float y2, const QColor &colo
     update();
 }
 
-void PictureBox::lineTo(float x2, float y2, const QColor &color)
+void PictureBox::lineTo(float x2, float y2, Rgb color)
 {
     line(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()), x2, y2, color);
 }
 
-void PictureBox::pset(float x, float y, const QColor &color)
+void PictureBox::pset(float x, float y, Rgb color)
 {
     plot(toPixel(x, y), color);
     m_current = {x, y};
     update();
 }
 
-void PictureBox::plot(QPoint pixel, const QColor &color)
+void PictureBox::plot(QPoint pixel, Rgb color)
 {
     // One pixel of the inside is a block of device pixels on a dense screen.
     const qreal ratio = m_image.devicePixelRatio();
@@ -113,7 +115,7 @@ void PictureBox::plot(QPoint pixel, const QColor &color)
         QPoint(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio)),
         QPoint(static_cast<int>((pixel.x() + 1) * ratio) - 1, static_cast<int>((pixel.y() + 1) * ratio) - 1));
     const QRect inside = block.intersected(m_image.rect());
-    const QRgb rgb = color.rgb();
+    const QRgb rgb = toQColor(color).rgb();
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(row + inside.left(), row + inside.right() + 1, rgb);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/drawingsurface.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -15,7 +17,7 @@ namespace nuperako {
 // to scaleWidth at its right edge, y from 0 at the top to scaleHeight at the
 // bottom (twips until setScale is called). Every point is mapped to the
 // nearest whole pixel first, so a pixel and the line that starts at it meet.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 
 public:
@@ -27,20 +29,13 @@ public:
     // Fills the inside with white and puts the current point at (0, 0).
     void clear();
 
-    void setForeColor(const QColor &color) { m_foreColor = color; }
-    [[nodiscard]] QColor foreColor() const { return m_foreColor; }
-
-    // The current point: where the next text goes and where lineTo starts.
-    void setCurrentPosition(float x, float y) { m_current = {x, y}; }
-
-    // Draws text at the current point in the text colour, glyphs only and without
-    // anti-aliasing, so that drawing the same text over itself changes nothing. Then moves
-    // the current point to the left edge one text line lower. An empty text only moves.
-    void print(const QString &text = {});
-
-    void line(float x1, float y1, float x2, float y2, const QColor &color);
-    void lineTo(float x2, float y2, const QColor &color);
-    void pset(float x, float y, const QColor &color);
+    void setForeColor(Rgb color) override { m_foreColor = color; }
+    void setCurrentPosition(float x, float y) override { m_current = {x, y}; }
+    // Glyphs without anti-aliasing, so that the same text drawn over itself changes nothing.
+    void print(std::string_view text) override;
+    void line(float x1, float y1, float x2, float y2, Rgb color) override;
+    void lineTo(float x2, float y2, Rgb color) override;
+    void pset(float x, float y, Rgb color) override;
 
     // The drawing as it stands (at the screen's device pixel ratio), the pixel a user
     // point maps to, and the colour of such a pixel.
@@ -55,14 +50,14 @@ protected:
 private:
     static constexpr int kBorder = 2;
 
-    void plot(QPoint pixel, const QColor &color);
+    void plot(QPoint pixel, Rgb color);
 
     QSize m_innerSize;
     QImage m_image;
     double m_scaleWidth;
     double m_scaleHeight;
     QPointF m_current;
-    QColor m_foreColor = Qt::black;
+    Rgb m_foreColor;
 };
 
 } // namespace nuperako

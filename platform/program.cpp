@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "program.h"
+#include "platform/program.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "soundcontrol.h"
+#include "platform/soundcontrol.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>
@@ -28,27 +28,43 @@ QString SoundControl::dataFile(const QString &fileName)
     return {};
 }
 
-void SoundControl::setCommand(const QString &command)
+void SoundControl::play(const QString &fileName)
 {
-    if (command == QLatin1String("Stop")) {
-        if (m_effect)
-            m_effect->stop();
-    } else if (command == QLatin1String("Close")) {
-        delete m_effect;
-        m_effect = nullptr;
-        m_openFile.clear();
-    } else if (command == QLatin1String("Open")) {
-        m_openFile = dataFile(m_fileName);
-        // Without an output device there is nothing to play on.
-        if (!m_openFile.isEmpty() && m_effect == nullptr && !QMediaDevices::defaultAudioOutput().isNull()) {
-            // Loading is asynchronous: the caller goes on while the file is read.
-            m_effect = new QSoundEffect(this);
-            m_effect->setSource(QUrl::fromLocalFile(m_openFile));
-        }
-    } else if (command == QLatin1String("Sound")) {
-        if (m_effect)
-            m_effect->play(); // plays as soon as loading has finished; a file that fails to load plays nothing
+    stop();
+    close();
+    m_fileName = fileName;
+    open();
+    sound();
+}
+
+void SoundControl::stop()
+{
+    if (m_effect)
+        m_effect->stop();
+}
+
+void SoundControl::close()
+{
+    delete m_effect;
+    m_effect = nullptr;
+    m_openFile.clear();
+}
+
+void SoundControl::open()
+{
+    m_openFile = dataFile(m_fileName);
+    // Without an output device there is nothing to play on.
+    if (!m_openFile.isEmpty() && m_effect == nullptr && !QMediaDevices::defaultAudioOutput().isNull()) {
+        // Loading is asynchronous: the caller goes on while the file is read.
+        m_effect = new QSoundEffect(this);
+        m_effect->setSource(QUrl::fromLocalFile(m_openFile));
     }
+}
+
+void SoundControl::sound()
+{
+    if (m_effect)
+        m_effect->play(); // plays as soon as loading has finished; a file that fails to load plays nothing
 }
 
 } // namespace nuperako

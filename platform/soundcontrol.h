@@ -9,10 +9,9 @@ class QSoundEffect;
 
 namespace nuperako {
 
-// Plays short wave files in the background, driven like a media control by
-// assigning a file name and the commands "Stop", "Close", "Open" and "Sound".
-// No command ever fails or waits: with no audio device, a missing file or one
-// that is not a wave file, it simply plays nothing.
+// Plays short wave files in the background, one cue at a time. A cue never
+// fails or waits: with no audio device, a missing file or one that is not a
+// wave file, it simply plays nothing.
 class SoundControl : public QObject {
     Q_OBJECT
 
@@ -20,17 +19,23 @@ public:
     explicit SoundControl(QObject *parent = nullptr);
     ~SoundControl() override;
 
-    // A bare name, looked up in the program's data directory.
-    void setFileName(const QString &fileName) { m_fileName = fileName; }
-    void setCommand(const QString &command);
+    // Stops and closes whatever the last cue left open, then opens the file,
+    // a bare name looked up in the program's data directory, and plays it.
+    void play(const QString &fileName);
 
     // Where a bare name is looked for: next to the executable (the build tree),
     // then the installed data directory. Empty where it is in neither.
     [[nodiscard]] static QString dataFile(const QString &fileName);
 
+    // The file the last cue opened, empty if it found none.
     [[nodiscard]] QString openFile() const { return m_openFile; }
 
 private:
+    void stop();
+    void close();
+    void open();
+    void sound();
+
     QString m_fileName;
     QString m_openFile;
     QSoundEffect *m_effect = nullptr;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "timer.h"
+#include "platform/timer.h"
 
 namespace nuperako {
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "form2.h"
-#include "module1.h"
-#include "picturebox.h"
+#include "graphwindow/form2.h"
+#include "core/module1.h"
+#include "platform/picturebox.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -13,11 +13,11 @@ using namespace nuperako;
 
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kGreen(0, 128, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
+const QColor kBlackPixel(0, 0, 0);
+const QColor kWhitePixel(255, 255, 255);
+const QColor kGreenPixel(0, 128, 0);
+const QColor kBluePixel(0, 0, 255);
+const QColor kRedPixel(255, 0, 0);
 
 // The graph window on screen over a given experiment.
 struct Graph {
@@ -95,18 +95,18 @@ void TestForm2::frameAxesTicksAndDashes()
 {
     Module1 shared;
     Graph g(shared);
-    QCOMPARE(g.at(100, 5), kBlack); // top of the vertical axis
-    QCOMPARE(g.at(100, 60), kBlack);
-    QCOMPARE(g.at(100, 3), kWhite);   // nothing above it
-    QCOMPARE(g.at(600, 110), kBlack); // horizontal axis
-    QCOMPARE(g.at(95, 40), kBlack);   // a ratio tick
-    QCOMPARE(g.at(95, 45), kWhite);
-    QCOMPARE(g.at(500, 111), kBlack); // a count tick reaches below the axis
-    QCOMPARE(g.at(550, 111.5F), kWhite);
-    QCOMPARE(g.at(104, 77), kBlack); // the one-third line: dashes with gaps
-    QCOMPARE(g.at(115, 77), kWhite);
-    QCOMPARE(g.at(1084, 77), kBlack); // the 50th dash
-    QCOMPARE(g.at(1095, 77), kWhite);
+    QCOMPARE(g.at(100, 5), kBlackPixel); // top of the vertical axis
+    QCOMPARE(g.at(100, 60), kBlackPixel);
+    QCOMPARE(g.at(100, 3), kWhitePixel);   // nothing above it
+    QCOMPARE(g.at(600, 110), kBlackPixel); // horizontal axis
+    QCOMPARE(g.at(95, 40), kBlackPixel);   // a ratio tick
+    QCOMPARE(g.at(95, 45), kWhitePixel);
+    QCOMPARE(g.at(500, 111), kBlackPixel); // a count tick reaches below the axis
+    QCOMPARE(g.at(550, 111.5F), kWhitePixel);
+    QCOMPARE(g.at(104, 77), kBlackPixel); // the one-third line: dashes with gaps
+    QCOMPARE(g.at(115, 77), kWhitePixel);
+    QCOMPARE(g.at(1084, 77), kBlackPixel); // the 50th dash
+    QCOMPARE(g.at(1095, 77), kWhitePixel);
 
     // The legend in its colours: some pixel of each line is clearly of the line's hue
     // (anti-aliased glyph edges blend it with white).
@@ -127,25 +127,25 @@ void TestForm2::frameAxesTicksAndDashes()
                     return true;
         return false;
     };
-    QVERIFY(hasColor(20, kGreen));
-    QVERIFY(hasColor(25, kBlue));
-    QVERIFY(hasColor(30, kRed));
-    QVERIFY(!hasColor(10, kRed));
+    QVERIFY(hasColor(20, kGreenPixel));
+    QVERIFY(hasColor(25, kBluePixel));
+    QVERIFY(hasColor(30, kRedPixel));
+    QVERIFY(!hasColor(10, kRedPixel));
 }
 
 void TestForm2::atStartEachCurveIsOnePixelRedOnTop()
 {
     Module1 shared;
     Graph g(shared);
-    QCOMPARE(g.at(101, 110), kRed);
+    QCOMPARE(g.at(101, 110), kRedPixel);
 
     // After a reset the single pixels stand at the old experiment's first ratios.
     shared.aikoritu[1] = 0.5F;
     shared.katiritu[1] = 0.25F;
     Graph again(shared);
-    QCOMPARE(again.atRatio(1, 0.5F), kGreen);
-    QCOMPARE(again.atRatio(1, 0.25F), kBlue);
-    QCOMPARE(again.atRatio(1, 0.0F), kRed);
+    QCOMPARE(again.atRatio(1, 0.5F), kGreenPixel);
+    QCOMPARE(again.atRatio(1, 0.25F), kBluePixel);
+    QCOMPARE(again.atRatio(1, 0.0F), kRedPixel);
 }
 
 void TestForm2::curvesFollowTheirHistories()
@@ -161,14 +161,14 @@ void TestForm2::curvesFollowTheirHistories()
     setCurve(shared.makeritu, shared.abc1make, falling);
     Graph g(shared);
 
-    QCOMPARE(g.atRatio(5, 0.9F), kGreen);
-    QCOMPARE(g.atRatio(10, 0.9F), kGreen);
-    QCOMPARE(g.atRatio(14, 0.9F), kWhite); // ends at its count
-    QCOMPARE(g.atRatio(20, 0.6F), kBlue);
-    QCOMPARE(g.atRatio(40, 0.6F), kWhite);
-    QCOMPARE(g.atRatio(150, falling[149]), kRed);
-    QCOMPARE(g.atRatio(300, falling[299]), kRed);
-    QCOMPARE(g.atRatio(330, falling[299]), kWhite);
+    QCOMPARE(g.atRatio(5, 0.9F), kGreenPixel);
+    QCOMPARE(g.atRatio(10, 0.9F), kGreenPixel);
+    QCOMPARE(g.atRatio(14, 0.9F), kWhitePixel); // ends at its count
+    QCOMPARE(g.atRatio(20, 0.6F), kBluePixel);
+    QCOMPARE(g.atRatio(40, 0.6F), kWhitePixel);
+    QCOMPARE(g.atRatio(150, falling[149]), kRedPixel);
+    QCOMPARE(g.atRatio(300, falling[299]), kRedPixel);
+    QCOMPARE(g.atRatio(330, falling[299]), kWhitePixel);
 }
 
 void TestForm2::shortCurves_data()
@@ -188,9 +188,9 @@ void TestForm2::shortCurves()
     shared.aikoritu[2] = 0.9F;
     shared.aiko = static_cast<std::int16_t>(count);
     Graph g(shared);
-    QCOMPARE(g.atRatio(1, 0.2F), kGreen);
-    QCOMPARE(g.atRatio(2, 0.9F) == kGreen, segmentDrawn);
-    QCOMPARE(g.atRatio(2, 0.5F) == kGreen, segmentDrawn); // on the way up
+    QCOMPARE(g.atRatio(1, 0.2F), kGreenPixel);
+    QCOMPARE(g.atRatio(2, 0.9F) == kGreenPixel, segmentDrawn);
+    QCOMPARE(g.atRatio(2, 0.5F) == kGreenPixel, segmentDrawn); // on the way up
 }
 
 void TestForm2::endedCurvesStopOneShort()
@@ -202,13 +202,13 @@ void TestForm2::endedCurvesStopOneShort()
     shared.abc1make = 999;
 
     Graph running(shared);
-    QCOMPARE(running.atRatio(999, 0.9F), kRed);
+    QCOMPARE(running.atRatio(999, 0.9F), kRedPixel);
 
     shared.owari = 1;
     Graph ended(shared);
-    QCOMPARE(ended.atRatio(998, 0.1F), kRed);
-    QCOMPARE(ended.atRatio(999, 0.9F), kWhite);
-    QCOMPARE(ended.atRatio(999, 0.5F), kWhite);
+    QCOMPARE(ended.atRatio(998, 0.1F), kRedPixel);
+    QCOMPARE(ended.atRatio(999, 0.9F), kWhitePixel);
+    QCOMPARE(ended.atRatio(999, 0.5F), kWhitePixel);
 }
 
 void TestForm2::activationExtendsWithoutClearing()
@@ -223,8 +223,8 @@ void TestForm2::activationExtendsWithoutClearing()
     // A reset and new rounds: the old curve stays under the new one.
     setCurve(shared.katiritu, shared.abc1kati, QList<float>(30, 0.3F));
     g.reactivate();
-    QCOMPARE(g.atRatio(40, 0.45F), kBlue);
-    QCOMPARE(g.atRatio(30, 0.3F), kBlue);
+    QCOMPARE(g.atRatio(40, 0.45F), kBluePixel);
+    QCOMPARE(g.atRatio(30, 0.3F), kBluePixel);
 }
 
 void TestForm2::closeDestroysAndReopenStartsEmpty()
@@ -237,8 +237,8 @@ void TestForm2::closeDestroysAndReopenStartsEmpty()
 
     shared.aiko = 1;
     g = std::make_unique<Graph>(shared);
-    QCOMPARE(g->atRatio(1, 0.7F), kGreen);
-    QCOMPARE(g->atRatio(6, 0.7F), kWhite);
+    QCOMPARE(g->atRatio(1, 0.7F), kGreenPixel);
+    QCOMPARE(g->atRatio(6, 0.7F), kWhitePixel);
 
     g->form->close(); // the close box does the same
     QTRY_VERIFY(g->form.isNull());

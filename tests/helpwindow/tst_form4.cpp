@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "helptext.h"
-#include "picturebox.h"
+#include "helpwindow/helptext.h"
+#include "platform/picturebox.h"
 #include "support/board.h"
 
 #include <QFontMetrics>
@@ -12,9 +12,17 @@ using namespace nuperako;
 
 namespace {
 
+QStringList helpLines()
+{
+    QStringList lines;
+    for (const std::string &line : helpText())
+        lines << QString::fromStdString(line);
+    return lines;
+}
+
 QPointer<Form> openHelp(const test::Board &b)
 {
-    b.click(5);
+    b.click(Button::Command5);
     QWidget *help = test::openWindow("Form4");
     if (help == nullptr || !QTest::qWaitForWindowActive(help))
         return nullptr;
@@ -56,7 +64,7 @@ private slots:
 
 void TestForm4::textAsWritten()
 {
-    const QStringList lines = helpText();
+    const QStringList lines = helpLines();
     QCOMPARE(lines.size(), 29);
     const int indents[29] = {0, 1, 8, 8, 7, 7, 7, 8, 7, 7, 8, 7, 7, 8, 8, 7, 8, 7, 8, 7, 0, 1, 8, 7, 8, 7, 8, 7, 8};
     for (int i = 0; i < 29; ++i) {
@@ -93,7 +101,7 @@ void TestForm4::everyLineFits()
     QCOMPARE(picture->innerSize(), QSize(549, 453));
 
     const QFontMetrics metrics(picture->font());
-    for (const QString &line : helpText())
+    for (const QString &line : helpLines())
         QVERIFY2(metrics.horizontalAdvance(line) <= picture->innerSize().width(),
                  qPrintable(QStringLiteral("%1 px: %2").arg(metrics.horizontalAdvance(line)).arg(line)));
     QVERIFY(29 * metrics.height() <= picture->innerSize().height());
@@ -131,7 +139,7 @@ void TestForm4::helpTwiceOpensOneWindow()
     QVERIFY(help);
     b.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
-    b.click(5);
+    b.click(Button::Command5);
     QVERIFY(QTest::qWaitForWindowActive(help));
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
@@ -145,8 +153,8 @@ void TestForm4::closeReturnsToBoardWithInitialHands()
     test::ScriptedHands hands;
     hands.push(3, 3, 3);
     test::Board b(hands);
-    b.click(1);
-    b.click(2);
+    b.click(Button::Command1);
+    b.click(Button::Command2);
     QPointer<Form> help = openHelp(b);
     QVERIFY(help);
     QTest::mouseClick(help->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);

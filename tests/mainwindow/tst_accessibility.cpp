@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 // What a screen reader hears, and the board played from the keyboard alone.
-#include "picturebox.h"
+#include "platform/picturebox.h"
 #include "support/board.h"
 
 #include <QAccessible>
@@ -49,8 +49,8 @@ void TestAccessibility::handsAreSpokenAsShown()
     hands.push(3, 3, 2);
     Board b(hands);
     QCOMPARE(spokenHands(b), (QStringList{"Ａくん: グー", "Ｂくん: チョキ", "Ｃくん: パー"}));
-    b.click(1);
-    b.click(2);
+    b.click(Button::Command1);
+    b.click(Button::Command2);
     QCOMPARE(spokenHands(b), (QStringList{"Ａくん: パー", "Ｂくん: パー", "Ｃくん: チョキ"}));
     QCOMPARE(spokenName(b.label("hanntei3")), QStringLiteral("Ｃくん 結果 勝ち"));
 }
@@ -87,11 +87,11 @@ void TestAccessibility::tallyCellsNameRowAndColumn()
     }
     Board b(hands);
     for (int i = 0; i < 9; ++i) {
-        b.click(1);
-        b.click(2);
+        b.click(Button::Command1);
+        b.click(Button::Command2);
     }
     QCOMPARE(spokenName(b.label(cell)), afterRounds);
-    b.click(4);
+    b.click(Button::Command4);
     QCOMPARE(spokenName(b.label(cell)), afterReset);
 }
 
@@ -104,10 +104,10 @@ void TestAccessibility::graphPictureSpeaksTheRatios()
     hands.push(1, 3, 3);
     Board b(hands);
     for (int i = 0; i < 4; ++i) {
-        b.click(1);
-        b.click(2);
+        b.click(Button::Command1);
+        b.click(Button::Command2);
     }
-    b.click(8);
+    b.click(Button::Command8);
     QWidget *graph = openWindow("Form2");
     QVERIFY(graph);
     QVERIFY(QTest::qWaitForWindowActive(graph));
@@ -120,7 +120,7 @@ void TestAccessibility::helpPictureSpeaksItsText()
 {
     test::ScriptedHands hands;
     Board b(hands);
-    b.click(5);
+    b.click(Button::Command5);
     QWidget *help = openWindow("Form4");
     QVERIFY(help);
     QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(help->findChild<PictureBox *>());
@@ -137,17 +137,17 @@ void TestAccessibility::boardPlaysFromTheKeyboard()
     hands.push(1, 2, 3);
     Board b(hands);
     QWidget *focus = QApplication::focusWidget();
-    QCOMPARE(focus, b.button(1));
+    QCOMPARE(focus, b.button(Button::Command1));
     QTest::keyClick(focus, Qt::Key_Space); // ヌペラコ
-    QVERIFY(b.timer(1)->isEnabled());
+    QVERIFY(b.timer(BoardTimer::Timer1)->isEnabled());
 
     // Focus follows the board's order and skips what is disabled: from ヌペラコ to ポ　ン.
-    b.button(2)->setFocus();
+    b.button(Button::Command2)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(b.kaisuu(), 1);
+    QCOMPARE(kaisuu(b.shared), 1);
 
     // Waiting again: Tab from ヌペラコ goes to 自動開始, then 初期化, HELP, 終了, グラフ表示.
-    b.button(1)->setFocus();
+    b.button(Button::Command1)->setFocus();
     QStringList order;
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

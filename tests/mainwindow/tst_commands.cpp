@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "soundcontrol.h"
+// What the board's commands ask of the windows: cues, the question, other windows, the end.
+#include "platform/questionbox.h"
+#include "platform/soundcontrol.h"
 #include "support/board.h"
 #include "support/scriptedanswer.h"
 
 #include <QMessageBox>
 #include <QTimer>
 
-#include <string_view>
-
 using namespace nuperako;
-using nuperako::test::ScriptedAnswer;
+using enum nuperako::Button;
 
 namespace {
 
@@ -24,10 +24,10 @@ QWidgetList visibleForms()
 
 void openGraphAndHelp(const test::Board &b)
 {
-    b.click(8);
+    b.click(Command8);
     b.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
-    b.click(5);
+    b.click(Command5);
     QCOMPARE(visibleForms().size(), 3);
 }
 
@@ -37,110 +37,26 @@ class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void resetFromEndedState();
-    void resetFromWaitingState();
-    void resetRightAfterAutomaticStartStopsTheTimer();
-    void exitAnsweredNoChangesNothing();
     void exitAnsweredYesClosesEveryWindow();
     void realQuestionBoxAnswers_data();
     void realQuestionBoxAnswers();
     void closingTheBoardClosesTheOthers();
-    void graphCommandOpensOneWindowWithoutCue();
+    void cuesAndTheGraphWindow();
 };
-
-void TestCommands::resetFromEndedState()
-{
-    test::ScriptedHands hands;
-    hands.push(1, 1, 2); // C loses alone, the 999th loss
-    test::Board b(hands);
-    b.form->state().c1make = 998;
-    b.shared.abc1make = 998;
-    b.click(1);
-    b.click(2);
-    QCOMPARE(b.shared.owari, 1);
-    const Module1 ended = b.shared;
-
-    b.click(4);
-    QCOMPARE(b.shared.owari, 0);
-    QCOMPARE(b.kaisuu(), 0);
-    QCOMPARE(b.form->state().c1make, 0);
-    QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-    QCOMPARE(b.shownHands(), QStringLiteral("123"));
-    QVERIFY(b.shared.makeritu == ended.makeritu);           // the histories stay
-    QCOMPARE(b.form->state().te3, std::string_view("pii")); // and so do the drawn hands
-    for (const QString name :
-         {"hanntei1", "hanntei3", "aikolabel", "c1makelabel", "abc1makelabel", "aikow", "abc1makew"})
-        QVERIFY2(b.text(name).isEmpty(), qPrintable(name));
-}
-
-void TestCommands::resetFromWaitingState()
-{
-    test::ScriptedHands hands;
-    hands.push(2, 3, 3);
-    test::Board b(hands);
-    b.click(1);
-    b.form->shuffleTick(Player::A);
-    b.form->shuffleTick(Player::B);
-    b.click(2);
-    b.click(4);
-    QCOMPARE(b.form->state().hyouji1, 1);
-    QCOMPARE(b.form->state().hyouji2, 2);
-    QCOMPARE(b.form->state().hyouji3, 3);
-    QCOMPARE(b.form->state().a1kati, 0);
-    QCOMPARE(b.shownHands(), QStringLiteral("123"));
-    QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-    QCOMPARE(b.runningTimers(), QStringLiteral("...."));
-    // The result labels lose their text but keep their colour.
-    QCOMPARE(b.label("hanntei1")->foreColor(), QColor(0, 0, 255));
-}
-
-void TestCommands::resetRightAfterAutomaticStartStopsTheTimer()
-{
-    test::ScriptedHands hands;
-    test::Board b(hands);
-    b.click(3);
-    b.click(4);
-    QCOMPARE(b.runningTimers(), QStringLiteral("...."));
-    QCOMPARE(b.form->state().jidou, 0);
-    QTest::qWait(600); // past the first automatic tick: no round is played
-    QCOMPARE(b.kaisuu(), 0);
-    QCOMPARE(hands.reseeds, 0);
-    QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-}
-
-void TestCommands::exitAnsweredNoChangesNothing()
-{
-    test::ScriptedHands hands;
-    hands.push(1, 2, 3);
-    test::Board b(hands);
-    b.click(1);
-    b.click(2);
-    auto question = std::make_unique<ScriptedAnswer>(QuestionBox::kNo);
-    ScriptedAnswer *answer = question.get();
-    b.form->setQuestionBox(std::move(question));
-    const Module1 before = b.shared;
-
-    b.click(6);
-    QCOMPARE(answer->asked, 1);
-    QCOMPARE(answer->lastText, QStringLiteral("終了していいですか？"));
-    QCOMPARE(answer->lastTitle, QStringLiteral("ぬぺらこ"));
-    QCOMPARE(b.form->state().kotae, 7.0);
-    QVERIFY(b.form->isVisible());
-    QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-    QCOMPARE(b.shared.aiko, before.aiko);
-    QCOMPARE(b.text("aikolabel"), QStringLiteral("1"));
-}
 
 void TestCommands::exitAnsweredYesClosesEveryWindow()
 {
     test::ScriptedHands hands;
     test::Board b(hands);
     openGraphAndHelp(b);
-    b.form->setQuestionBox(std::make_unique<ScriptedAnswer>(QuestionBox::kYes));
+    auto question = std::make_unique<test::ScriptedAnswer>(QuestionBox::kYes);
+    test::ScriptedAnswer *answer = question.get();
+    b.form->setQuestionBox(std::move(question));
     b.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
-    b.click(6);
-    QCOMPARE(b.form->state().kotae, 6.0);
+    b.click(Command6);
+    QCOMPARE(answer->lastText, QStringLiteral("終了していいですか？"));
+    QCOMPARE(answer->lastTitle, QStringLiteral("ぬぺらこ"));
     QVERIFY(visibleForms().isEmpty());
 }
 
@@ -157,7 +73,11 @@ void TestCommands::realQuestionBoxAnswers()
     QFETCH(int, key);
     QFETCH(double, kotae);
     test::ScriptedHands hands;
+    hands.push(1, 2, 2);
     test::Board b(hands);
+    b.click(Command1);
+    b.click(Command2);
+    const QString state = b.shownState();
     QString seenText;
     bool hadIcon = true;
     QTimer::singleShot(100, [&] {
@@ -167,11 +87,17 @@ void TestCommands::realQuestionBoxAnswers()
         hadIcon = box->icon() != QMessageBox::NoIcon;
         QTest::keyClick(box, static_cast<Qt::Key>(key));
     });
-    b.click(6);
+    b.click(Command6);
     QCOMPARE(seenText, QStringLiteral("終了していいですか？"));
     QVERIFY(!hadIcon);
-    QCOMPARE(b.form->state().kotae, kotae);
+    QCOMPARE(b.form->model().variables().kotae, kotae);
     QCOMPARE(b.form->isVisible(), kotae != 6.0);
+    if (kotae != 6.0) {
+        QCOMPARE(b.shownState(), state);
+        QCOMPARE(b.shownHands(), QStringLiteral("122"));
+        QCOMPARE(b.text("a1katilabel"), QStringLiteral("1"));
+        QCOMPARE(b.text("hanntei1"), QStringLiteral("勝ち"));
+    }
 }
 
 void TestCommands::closingTheBoardClosesTheOthers()
@@ -179,27 +105,29 @@ void TestCommands::closingTheBoardClosesTheOthers()
     test::ScriptedHands hands;
     test::Board b(hands);
     openGraphAndHelp(b);
-    b.click(3); // the automatic timer is running too
+    b.click(Command3); // the automatic timer is running too
     b.form->close();
     QVERIFY(visibleForms().isEmpty());
-    QCOMPARE(b.runningTimers(), QStringLiteral("...."));
+    QCOMPARE(b.shownState().section(u' ', 1, 1), QStringLiteral("...."));
 }
 
-void TestCommands::graphCommandOpensOneWindowWithoutCue()
+void TestCommands::cuesAndTheGraphWindow()
 {
     test::ScriptedHands hands;
     test::Board b(hands);
     auto *sound = b.form->findChild<SoundControl *>(QStringLiteral("MMControl1"));
     QVERIFY(sound);
-    b.click(8);
+    b.click(Command8);
     b.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
-    b.click(8);
-    QCOMPARE(visibleForms().size(), 2);
-    QCOMPARE(b.enabledButtons(), QStringLiteral("1.3456.8"));
-    QVERIFY(sound->openFile().isEmpty()); // no cue was opened
-    b.click(4);
-    QVERIFY(sound->openFile().endsWith(QLatin1String("mypinpon.wav")));
+    b.click(Command8);
+    QCOMPARE(visibleForms().size(), 2); // one graph window, whatever the clicks
+    QVERIFY(sound->openFile().isEmpty()); // and no cue
+    b.click(Command4);
+    QVERIFY(sound->openFile().endsWith(QLatin1String("/mypinpon.wav")));
+    b.form->setQuestionBox(std::make_unique<test::ScriptedAnswer>(QuestionBox::kNo));
+    b.click(Command6);
+    QVERIFY(sound->openFile().endsWith(QLatin1String("/endpinpon.wav")));
 }
 
 QTEST_MAIN(TestCommands)

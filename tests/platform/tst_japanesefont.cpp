@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "japanesefont.h"
+#include "platform/japanesefont.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

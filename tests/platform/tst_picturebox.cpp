@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "picturebox.h"
+#include "platform/picturebox.h"
+#include "platform/qtcolor.h"
 
 #include <QTest>
 
@@ -53,21 +54,21 @@ void TestPictureBox::pixelAndLineMeet()
     PictureBox *box = graphSurface(&window);
     QCOMPARE(box->toPixel(x, y), pixel);
 
-    box->pset(x, y, Qt::red);
+    box->pset(x, y, Rgb{255, 0, 0});
     QCOMPARE(box->colorAt(pixel), QColor(Qt::red));
     box->clear();
-    box->line(x, y, 50, 60, Qt::blue);
+    box->line(x, y, 50, 60, Rgb{0, 0, 255});
     QCOMPARE(box->colorAt(pixel), QColor(Qt::blue));
-    box->lineTo(x, y, Qt::green); // from the current point back to the start
-    QCOMPARE(box->colorAt(box->toPixel(50, 60)), QColor(Qt::green));
-    QCOMPARE(box->colorAt(pixel), QColor(Qt::green));
+    box->lineTo(x, y, Rgb{0, 255, 0}); // from the current point back to the start
+    QCOMPARE(box->colorAt(box->toPixel(50, 60)), QColor(0, 255, 0));
+    QCOMPARE(box->colorAt(pixel), QColor(0, 255, 0));
 }
 
 void TestPictureBox::linesAreOnePixelWide()
 {
     QWidget window;
     PictureBox *box = graphSurface(&window);
-    box->line(100, 50, 600, 50, Qt::black);
+    box->line(100, 50, 600, 50, Rgb{0, 0, 0});
     const QPoint on = box->toPixel(300, 50);
     QCOMPARE(box->colorAt(on), QColor(Qt::black));
     QCOMPARE(box->colorAt(on + QPoint(0, 1)), QColor(Qt::white));
@@ -79,10 +80,10 @@ void TestPictureBox::textLeavesBackgroundAlone()
     QWidget window;
     PictureBox *box = graphSurface(&window);
     for (int y = 0; y < 30; ++y)
-        box->line(0, static_cast<float>(y) * 0.5F, 300, static_cast<float>(y) * 0.5F, Qt::red);
-    box->setForeColor(Qt::blue);
+        box->line(0, static_cast<float>(y) * 0.5F, 300, static_cast<float>(y) * 0.5F, Rgb{255, 0, 0});
+    box->setForeColor(Rgb{0, 0, 255});
     box->setCurrentPosition(10, 0);
-    box->print(QStringLiteral("■■■ 0.33"));
+    box->print("■■■ 0.33");
     int red = 0;
     int blue = 0;
     for (int x = 0; x < 170; ++x) {
@@ -101,9 +102,9 @@ void TestPictureBox::printMovesToNextLine()
     QWidget window;
     auto *box = new PictureBox(QStringLiteral("Picture1"), QRect(0, 0, 3000, 3000), &window);
     box->setCurrentPosition(600, 300);
-    box->print(QStringLiteral("x"));
-    box->print();
-    box->lineTo(1500, 0, Qt::red);
+    box->print("x");
+    box->print({});
+    box->lineTo(1500, 0, Rgb{255, 0, 0});
     // Two lines down from y = 300 twips, back at the left edge.
     const int lineHeight = QFontMetrics(box->font()).height();
     QCOMPARE(box->colorAt(QPoint(0, 20 + 2 * lineHeight)), QColor(Qt::red));
@@ -113,12 +114,12 @@ void TestPictureBox::clearEmptiesAndRestarts()
 {
     QWidget window;
     PictureBox *box = graphSurface(&window);
-    box->line(0, 0, 1100, 120, Qt::black);
+    box->line(0, 0, 1100, 120, Rgb{0, 0, 0});
     box->clear();
     QImage white(box->image().size(), box->image().format());
     white.fill(Qt::white);
     QCOMPARE(box->image(), white);
-    box->lineTo(0, 60, Qt::red); // from (0, 0)
+    box->lineTo(0, 60, Rgb{255, 0, 0}); // from (0, 0)
     QCOMPARE(box->colorAt(QPoint(0, 0)), QColor(Qt::red));
 }
 
@@ -127,7 +128,7 @@ void TestPictureBox::drawingSurvivesBeingCovered()
     QWidget window;
     window.resize(700, 400);
     PictureBox *box = graphSurface(&window);
-    box->pset(500, 60, Qt::red);
+    box->pset(500, 60, Rgb{255, 0, 0});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.hide();

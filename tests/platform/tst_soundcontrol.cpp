@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "soundcontrol.h"
+#include "platform/soundcontrol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,17 +13,6 @@
 using namespace nuperako;
 
 namespace {
-
-// The five assignments of a cue, in their order; true once all of them returned.
-bool cue(SoundControl &control, const QString &fileName)
-{
-    control.setCommand(QStringLiteral("Stop"));
-    control.setCommand(QStringLiteral("Close"));
-    control.setFileName(fileName);
-    control.setCommand(QStringLiteral("Open"));
-    control.setCommand(QStringLiteral("Sound"));
-    return true;
-}
 
 // A file next to the test program, removed again when this goes.
 class FileBesideProgram {
@@ -51,7 +40,6 @@ private slots:
     void neverLooksInTheWorkingDirectory();
     void badCuesReturnAndPlayNothing_data();
     void badCuesReturnAndPlayNothing();
-    void firstCueOnNothingOpen();
 };
 
 void TestSoundControl::findsFilesBesideTheProgram()
@@ -59,7 +47,7 @@ void TestSoundControl::findsFilesBesideTheProgram()
     QVERIFY(!SoundControl::dataFile(QStringLiteral("mypinpon.wav")).isEmpty());
     QVERIFY(!SoundControl::dataFile(QStringLiteral("endpinpon.wav")).isEmpty());
     SoundControl control;
-    QVERIFY(cue(control, QStringLiteral("mypinpon.wav")));
+    control.play(QStringLiteral("mypinpon.wav"));
     QVERIFY(control.openFile().endsWith(QLatin1String("/mypinpon.wav")));
 }
 
@@ -97,21 +85,11 @@ void TestSoundControl::badCuesReturnAndPlayNothing()
         file.emplace(fileName, content);
 
     SoundControl control;
-    QVERIFY(cue(control, fileName));
+    control.play(fileName);
     QCOMPARE(!control.openFile().isEmpty(), opens);
-    QTest::qWait(50);                                      // let a background load fail
-    QVERIFY(cue(control, QStringLiteral("mypinpon.wav"))); // the next cue is unaffected
-    QVERIFY(!control.openFile().isEmpty());
-}
-
-void TestSoundControl::firstCueOnNothingOpen()
-{
-    SoundControl control;
-    control.setCommand(QStringLiteral("Stop"));
-    control.setCommand(QStringLiteral("Close"));
-    control.setCommand(QStringLiteral("Sound")); // nothing open: nothing to play
-    control.setCommand(QStringLiteral("Bogus"));
-    QVERIFY(control.openFile().isEmpty());
+    QTest::qWait(50);                            // let a background load fail
+    control.play(QStringLiteral("mypinpon.wav")); // the next cue is unaffected
+    QVERIFY(control.openFile().endsWith(QLatin1String("/mypinpon.wav")));
 }
 
 QTEST_MAIN(TestSoundControl)

@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "form.h"
-#include "form1.h"
-#include "imagebox.h"
-#include "label.h"
-#include "module1.h"
-#include "support/scriptedhands.h"
-#include "timer.h"
+#include "core/module1.h"
+#include "mainwindow/form1.h"
+#include "platform/form.h"
+#include "platform/imagebox.h"
+#include "platform/label.h"
+#include "platform/timer.h"
+#include "support/modelboard.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -28,31 +29,33 @@ public:
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
-    [[nodiscard]] QPushButton *button(int n) const
+    [[nodiscard]] QPushButton *button(Button b) const
     {
-        return form->findChild<QPushButton *>(QStringLiteral("Command%1").arg(n));
+        return form->findChild<QPushButton *>(QStringLiteral("Command%1").arg(index(b) + 1));
     }
-    [[nodiscard]] Timer *timer(int n) const { return form->findChild<Timer *>(QStringLiteral("Timer%1").arg(n)); }
+    [[nodiscard]] Timer *timer(BoardTimer t) const
+    {
+        return form->findChild<Timer *>(QStringLiteral("Timer%1").arg(index(t) + 1));
+    }
     [[nodiscard]] Label *label(const QString &name) const { return form->findChild<Label *>(name); }
     [[nodiscard]] QString text(const QString &name) const { return label(name)->text(); }
 
-    void click(int n) const { QTest::mouseClick(button(n), Qt::LeftButton); }
+    // A real click: a disabled button takes none.
+    void click(Button b) const { QTest::mouseClick(button(b), Qt::LeftButton); }
 
-    // Buttons as "12345678" with '.' for each disabled one.
-    [[nodiscard]] QString enabledButtons() const
+    // The state as the window shows it, in the words of describe().
+    [[nodiscard]] QString shownState() const
     {
-        QString s;
-        for (int n = 1; n <= 8; ++n)
-            s += button(n)->isEnabled() ? QChar(u'0' + n) : QChar(u'.');
-        return s;
-    }
-    // Timers as "1234" with '.' for each stopped one.
-    [[nodiscard]] QString runningTimers() const
-    {
-        QString s;
-        for (int n = 1; n <= 4; ++n)
-            s += timer(n)->isEnabled() ? QChar(u'0' + n) : QChar(u'.');
-        return s;
+        QString buttons;
+        for (std::size_t b = 0; b < kButtonCount; ++b)
+            buttons += button(static_cast<Button>(b))->isEnabled() ? QChar(u'1' + static_cast<int>(b)) : QChar(u'.');
+        QString timers;
+        for (std::size_t t = 0; t < kTimerCount; ++t)
+            timers += timer(static_cast<BoardTimer>(t))->isEnabled() ? QChar(u'1' + static_cast<int>(t)) : QChar(u'.');
+        return QStringLiteral("%1 %2 jidou=%3 owari=%4")
+            .arg(buttons, timers)
+            .arg(form->model().variables().jidou)
+            .arg(shared.owari);
     }
 
     // The hand codes shown per player, "0" where not exactly one picture shows.
@@ -73,8 +76,6 @@ public:
         }
         return s;
     }
-
-    [[nodiscard]] int kaisuu() const { return shared.aiko + shared.abc1kati + shared.abc1make; }
 
     Module1 shared;
     FrozenClock clock;

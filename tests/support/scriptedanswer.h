@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "questionbox.h"
+#include "platform/questionbox.h"
 
 #include <QString>
 

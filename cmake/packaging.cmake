@@ -1,0 +1,18 @@
+# The Debian package: cpack -G DEB in the build folder.
+set(CPACK_PACKAGE_NAME nuperako)
+set(CPACK_PACKAGE_VENDOR "The nuperako developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Classroom probability experiment on three-player rock-paper-scissors")
+set(CPACK_PACKAGE_DESCRIPTION "Three players show random hands every round; the class watches the shares
+of draws, single winners and single losers settle towards 1/3, by hand or
+automatically, with a tally board, a live ratio graph and a help window, all
+in Japanese.")
+set(CPACK_PACKAGE_CONTACT "The nuperako developers <nuperako@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+# Shared libraries are found by dpkg-shlibdeps; the font is read by name, so it is declared.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont")
+include(CPack)
