@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "mainwindow/form1.h"
 #include "core/mixinggenerator.h"
 #include "core/module1.h"
 #include "core/systemclock.h"
+#include "mainwindow/form1.h"
 
 #include <QApplication>
 

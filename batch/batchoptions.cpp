@@ -78,7 +78,8 @@ std::string helpText()
     const std::string endTotal = std::to_string(kEndTotal);
     return R"(使い方: nuperako-batch [オプション]
 ぬぺらこの実験（3人のじゃんけん）をウィンドウなしでまとめて行います。
-各実験は、盤と同じく、あいこ・一人勝ち・一人負けのどれかが )" + endTotal + R"( 回になるまで続きます。
+各実験は、盤と同じく、あいこ・一人勝ち・一人負けのどれかが )" +
+           endTotal + R"( 回になるまで続きます。
 
   --runs N       実験を N 回行う（既定 1）
   --rounds M     各実験を M 回（1〜32767）で打ち切る
@@ -91,7 +92,8 @@ std::string helpText()
 
 Usage: nuperako-batch [options]
 Plays whole nuperako experiments (three-player rock-paper-scissors) without any window.
-Each experiment runs, as on the board, until draws, single wins or single losses reach )" + endTotal + R"(.
+Each experiment runs, as on the board, until draws, single wins or single losses reach )" +
+           endTotal + R"(.
 
   --runs N       play N experiments (default 1)
   --rounds M     stop each experiment after M rounds (1 to 32767)

@@ -12,7 +12,7 @@ namespace {
 struct Row {
     Hand a, b, c;
     Outcome outcome;
-    std::array<Result, 3> results;
+    std::array<Result, 3> results; // cppcheck-suppress unusedStructMember
 };
 
 using enum Hand;
@@ -23,40 +23,40 @@ constexpr Result loses = Result::Make;
 
 // The rules: every combination of the three hands once, in their order.
 constexpr std::array<Row, 27> kRows{{
-    {Guu, Guu, Guu, Aiko, {draw, draw, draw}},
-    {Pii, Pii, Pii, Aiko, {draw, draw, draw}},
-    {Paa, Paa, Paa, Aiko, {draw, draw, draw}},
-    {Guu, Pii, Paa, Aiko, {draw, draw, draw}},
-    {Guu, Paa, Pii, Aiko, {draw, draw, draw}},
-    {Pii, Paa, Guu, Aiko, {draw, draw, draw}},
-    {Pii, Guu, Paa, Aiko, {draw, draw, draw}},
-    {Paa, Guu, Pii, Aiko, {draw, draw, draw}},
-    {Paa, Pii, Guu, Aiko, {draw, draw, draw}},
-    {Guu, Pii, Pii, A1Kati, {wins, loses, loses}},
-    {Pii, Paa, Paa, A1Kati, {wins, loses, loses}},
-    {Paa, Guu, Guu, A1Kati, {wins, loses, loses}},
-    {Pii, Guu, Pii, B1Kati, {loses, wins, loses}},
-    {Paa, Pii, Paa, B1Kati, {loses, wins, loses}},
-    {Guu, Paa, Guu, B1Kati, {loses, wins, loses}},
-    {Pii, Pii, Guu, C1Kati, {loses, loses, wins}},
-    {Paa, Paa, Pii, C1Kati, {loses, loses, wins}},
-    {Guu, Guu, Paa, C1Kati, {loses, loses, wins}},
-    {Guu, Paa, Paa, A1Make, {loses, wins, wins}},
-    {Pii, Guu, Guu, A1Make, {loses, wins, wins}},
-    {Paa, Pii, Pii, A1Make, {loses, wins, wins}},
-    {Paa, Guu, Paa, B1Make, {wins, loses, wins}},
-    {Guu, Pii, Guu, B1Make, {wins, loses, wins}},
-    {Pii, Paa, Pii, B1Make, {wins, loses, wins}},
-    {Paa, Paa, Guu, C1Make, {wins, wins, loses}},
-    {Guu, Guu, Pii, C1Make, {wins, wins, loses}},
-    {Pii, Pii, Paa, C1Make, {wins, wins, loses}},
+    {Guu, Guu, Guu, Aiko, {draw, draw, draw}},     // 1
+    {Pii, Pii, Pii, Aiko, {draw, draw, draw}},     // 2
+    {Paa, Paa, Paa, Aiko, {draw, draw, draw}},     // 3
+    {Guu, Pii, Paa, Aiko, {draw, draw, draw}},     // 4
+    {Guu, Paa, Pii, Aiko, {draw, draw, draw}},     // 5
+    {Pii, Paa, Guu, Aiko, {draw, draw, draw}},     // 6
+    {Pii, Guu, Paa, Aiko, {draw, draw, draw}},     // 7
+    {Paa, Guu, Pii, Aiko, {draw, draw, draw}},     // 8
+    {Paa, Pii, Guu, Aiko, {draw, draw, draw}},     // 9
+    {Guu, Pii, Pii, A1Kati, {wins, loses, loses}}, // 10
+    {Pii, Paa, Paa, A1Kati, {wins, loses, loses}}, // 11
+    {Paa, Guu, Guu, A1Kati, {wins, loses, loses}}, // 12
+    {Pii, Guu, Pii, B1Kati, {loses, wins, loses}}, // 13
+    {Paa, Pii, Paa, B1Kati, {loses, wins, loses}}, // 14
+    {Guu, Paa, Guu, B1Kati, {loses, wins, loses}}, // 15
+    {Pii, Pii, Guu, C1Kati, {loses, loses, wins}}, // 16
+    {Paa, Paa, Pii, C1Kati, {loses, loses, wins}}, // 17
+    {Guu, Guu, Paa, C1Kati, {loses, loses, wins}}, // 18
+    {Guu, Paa, Paa, A1Make, {loses, wins, wins}},  // 19
+    {Pii, Guu, Guu, A1Make, {loses, wins, wins}},  // 20
+    {Paa, Pii, Pii, A1Make, {loses, wins, wins}},  // 21
+    {Paa, Guu, Paa, B1Make, {wins, loses, wins}},  // 22
+    {Guu, Pii, Guu, B1Make, {wins, loses, wins}},  // 23
+    {Pii, Paa, Pii, B1Make, {wins, loses, wins}},  // 24
+    {Paa, Paa, Guu, C1Make, {wins, wins, loses}},  // 25
+    {Guu, Guu, Pii, C1Make, {wins, wins, loses}},  // 26
+    {Pii, Pii, Paa, C1Make, {wins, wins, loses}},  // 27
 }};
 
 } // namespace
 
 Judgement judge(Hand a, Hand b, Hand c)
 {
-    const auto row = std::ranges::find_if(kRows, [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
+    const auto *const row = std::ranges::find_if(kRows, [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
     if (row == kRows.end())
         throw std::invalid_argument("not three hands");
     return {row->outcome, row->results};

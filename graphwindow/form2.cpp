@@ -3,9 +3,9 @@
 #include "graphwindow/form2.h"
 
 #include "graphwindow/graphdrawing.h"
+#include "platform/commandbutton.h"
 #include "platform/line.h"
 #include "platform/picturebox.h"
-#include "platform/twips.h"
 
 #include <QPushButton>
 
@@ -20,9 +20,8 @@ Form2::Form2(const Module1 &shared, QWidget *parent) : Form(parent), m_shared(sh
 
     Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 600, 9495, 4815), this);
     Picture1->setScale(kGraphScaleWidth, kGraphScaleHeight);
-    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    close->setGeometry(twipsRect(8760, 0, 975, 375));
+    auto *close =
+        new CommandButton(QStringLiteral("Command1"), QStringLiteral("閉じる"), QRect(8760, 0, 975, 375), this);
     new Line(QStringLiteral("Line1"), 0, 9720, 360, this);
     setTabOrder(Picture1, close);
 

@@ -3,10 +3,10 @@
 #include "helpwindow/form4.h"
 
 #include "helpwindow/helptext.h"
+#include "platform/commandbutton.h"
 #include "platform/japanesefont.h"
 #include "platform/line.h"
 #include "platform/picturebox.h"
-#include "platform/twips.h"
 
 #include <QPushButton>
 
@@ -19,9 +19,8 @@ Form4::Form4(Form &mainWindow, QWidget *parent) : Form(parent), m_mainWindow(mai
     setWindowTitle(QStringLiteral(" ぬぺらこ＿ヘルプ（設問と操作方法）"));
     setClientGeometry(3480, 2235, 8535, 7470);
 
-    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    close->setGeometry(twipsRect(7560, 0, 855, 375));
+    auto *close =
+        new CommandButton(QStringLiteral("Command1"), QStringLiteral("閉じる"), QRect(7560, 0, 855, 375), this);
     Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 480, 8295, 6855), this);
     Picture1->setFont(japaneseFont(11.25));
     Picture1->setAccessibleName(QStringLiteral("ヘルプ"));

@@ -22,10 +22,10 @@ constexpr bool off = false;
 // The enabled buttons and running timers of the board's four states, by State.
 constexpr std::array<Controls, 4> kStates{{
     //  1    2    3    4    5    6    7    8       Timer1 .. Timer4
-    {{{on, off, on, on, on, on, off, on}}, {{off, off, off, off}}},     // waiting
-    {{{off, on, off, off, off, off, off, off}}, {{on, on, on, off}}},   // manual shuffle
-    {{{off, off, off, off, off, off, on, off}}, {{on, on, on, on}}},    // automatic play
-    {{{off, off, off, on, on, on, off, on}}, {{off, off, off, off}}},   // ended
+    {{{on, off, on, on, on, on, off, on}}, {{off, off, off, off}}},   // waiting
+    {{{off, on, off, off, off, off, off, off}}, {{on, on, on, off}}}, // manual shuffle
+    {{{off, off, off, off, off, off, on, off}}, {{on, on, on, on}}},  // automatic play
+    {{{off, off, off, on, on, on, off, on}}, {{off, off, off, off}}}, // ended
 }};
 
 // The hands on screen at start-up, after a reset and on activation: A rock, B scissors, C paper.
@@ -159,9 +159,8 @@ void BoardModel::timer4Timer()
 void BoardModel::click(Button b)
 {
     static constexpr std::array<void (BoardModel::*)(), kButtonCount> kClicks{
-        &BoardModel::command1Click, &BoardModel::command2Click, &BoardModel::command3Click,
-        &BoardModel::command4Click, &BoardModel::command5Click, &BoardModel::command6Click,
-        &BoardModel::command7Click, &BoardModel::command8Click};
+        &BoardModel::command1Click, &BoardModel::command2Click, &BoardModel::command3Click, &BoardModel::command4Click,
+        &BoardModel::command5Click, &BoardModel::command6Click, &BoardModel::command7Click, &BoardModel::command8Click};
     if (isEnabled(b))
         (this->*kClicks[index(b)])();
 }

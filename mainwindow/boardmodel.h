@@ -55,8 +55,8 @@ inline constexpr int kAnswerNo = 7;
 
 // A result cell under a player's picture.
 struct ResultCell {
-    std::string_view caption;    // "", "あいこ", "勝ち" or "負け"
-    std::optional<Rgb> color;    // none: the default text colour
+    std::string_view caption; // "", "あいこ", "勝ち" or "負け"
+    std::optional<Rgb> color; // none: the default text colour
 };
 
 // Everything the experiment board shows and does, without a window: a view

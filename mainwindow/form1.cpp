@@ -4,12 +4,13 @@
 
 #include "graphwindow/form2.h"
 #include "helpwindow/form4.h"
+#include "platform/commandbutton.h"
 #include "platform/imagebox.h"
 #include "platform/japanesefont.h"
 #include "platform/label.h"
 #include "platform/line.h"
 #include "platform/program.h"
-#include "platform/qtcolor.h"
+#include "platform/qtconvert.h"
 #include "platform/questionbox.h"
 #include "platform/soundcontrol.h"
 #include "platform/timer.h"
@@ -18,7 +19,6 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPixmap>
-#include <QPushButton>
 
 #include <optional>
 
@@ -29,20 +29,32 @@ namespace {
 constexpr qreal kLabelPointSize = 15.75;
 constexpr qreal kActionPointSize = 12.0;
 
-QString qs(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 struct PlayerElements {
-    const char *name;                 // "Ａくん"
-    std::array<const char *, 5> ids;  // rock, scissors and paper pictures, name label, result label
-    int left;                         // of the pictures, in twips
+    const char *name;                // "Ａくん"
+    std::array<const char *, 5> ids; // rock, scissors and paper pictures, name label, result label
+    int left;                        // of the pictures, in twips
 };
 constexpr std::array<PlayerElements, 3> kPlayerElements{{
     {"Ａくん", {"guu1", "pii1", "paa1", "Label1", "hanntei1"}, 1080},
     {"Ｂくん", {"guu2", "pii2", "paa2", "Label2", "hanntei2"}, 3000},
     {"Ｃくん", {"guu3", "pii3", "paa3", "Label3", "hanntei3"}, 4920},
+}};
+
+// The buttons by Button: caption and place in twips; the large ones run the experiment.
+struct ButtonElement {
+    const char *caption;
+    int left, top, width, height;
+    bool large;
+};
+constexpr std::array<ButtonElement, kButtonCount> kButtonElements{{
+    {"ヌペラコ", 4920, 3720, 1815, 495, true},
+    {"ポ　ン", 4920, 4320, 1815, 495, true},
+    {"自動開始", 4920, 5160, 1815, 495, true},
+    {"初期化", 6360, 0, 975, 375, false},
+    {"HELP", 5400, 0, 975, 375, false},
+    {"終了", 0, 0, 975, 375, false},
+    {"自動停止", 4920, 5760, 1815, 495, true},
+    {"グラフ表示", 4920, 6600, 1815, 495, true},
 }};
 
 // A hand as a screen reader names it.
@@ -68,20 +80,6 @@ constexpr std::array<TallyRow, kCountCount> kTallyRows{{
     {6720, "一人負け", {"Label9", "abc1makelabel", "abc1makew"}, std::nullopt, true},
 }};
 
-Label *addLabel(const char *id, const QString &text, const QRect &twips, const QFont &font, QWidget *parent)
-{
-    auto *label = new Label(QString::fromLatin1(id), text, parent);
-    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setFont(font);
-    return label;
-}
-
-void showCaption(Label *label, const QString &caption)
-{
-    if (label->text() != caption)
-        label->setCaption(caption);
-}
-
 } // namespace
 
 Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *parent)
@@ -92,15 +90,13 @@ Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *paren
     setWindowIcon(QIcon(QStringLiteral(":/icon.xpm")));
     setClientGeometry(4035, 2040, 7320, 7455);
 
-    buildTopStrip();
+    buildButtons();
+    new Line(QStringLiteral("Line1"), 0, 7320, 360, this);
+    MMControl1 = new SoundControl(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
     buildPlayers();
     buildTally();
-    buildActionButtons();
     buildTimers();
-
-    for (std::size_t b = 1; b < kButtonCount; ++b)
-        setTabOrder(m_buttons[b - 1], m_buttons[b]);
-    m_buttons[index(Button::Command1)]->setFocus();
     showState();
 }
 
@@ -115,27 +111,24 @@ void Form1::setQuestionBox(std::unique_ptr<QuestionBox> questionBox)
     m_questionBox = std::move(questionBox);
 }
 
-QPushButton *Form1::addButton(Button which, const char *caption, int left, int top, int width, int height)
+void Form1::buildButtons()
 {
-    auto *button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QStringLiteral("Command%1").arg(index(which) + 1));
-    button->setGeometry(twipsRect(left, top, width, height));
-    connect(button, &QPushButton::clicked, this, [this, which] {
-        m_model.click(which);
-        afterEvent();
-    });
-    m_buttons[index(which)] = button;
-    return button;
-}
-
-void Form1::buildTopStrip()
-{
-    addButton(Button::Command6, "終了", 0, 0, 975, 375);
-    addButton(Button::Command5, "HELP", 5400, 0, 975, 375);
-    addButton(Button::Command4, "初期化", 6360, 0, 975, 375);
-    new Line(QStringLiteral("Line1"), 0, 7320, 360, this);
-    MMControl1 = new SoundControl(this);
-    MMControl1->setObjectName(QStringLiteral("MMControl1"));
+    const QFont large = japaneseFont(kActionPointSize, true);
+    for (std::size_t b = 0; b < kButtonCount; ++b) {
+        const ButtonElement &e = kButtonElements[b];
+        auto *button = new CommandButton(QStringLiteral("Command%1").arg(b + 1), QString::fromUtf8(e.caption),
+                                         QRect(e.left, e.top, e.width, e.height), this);
+        if (e.large)
+            button->setFont(large);
+        connect(button, &QPushButton::clicked, this, [this, which = static_cast<Button>(b)] {
+            m_model.click(which);
+            afterEvent();
+        });
+        m_buttons[b] = button;
+    }
+    for (std::size_t b = 1; b < kButtonCount; ++b)
+        setTabOrder(m_buttons[b - 1], m_buttons[b]);
+    m_buttons[index(Button::Command1)]->setFocus();
 }
 
 void Form1::buildPlayers()
@@ -152,8 +145,9 @@ void Form1::buildPlayers()
             box->setAccessibleName(player + QStringLiteral(": ") + QString::fromUtf8(kHandWords[h]));
             m_pictures[index(p)][h] = box;
         }
-        addLabel(e.ids[3], player, QRect(e.left + 120, 1920, 1095, 375), font, this);
-        Label *result = addLabel(e.ids[4], QString(), QRect(e.left + 120, 2400, 1095, 375), font, this);
+        new Label(QString::fromLatin1(e.ids[3]), player, QRect(e.left + 120, 1920, 1095, 375), font, this);
+        auto *result =
+            new Label(QString::fromLatin1(e.ids[4]), QString(), QRect(e.left + 120, 2400, 1095, 375), font, this);
         result->setAccessiblePrefix(player + QStringLiteral(" 結果"));
         m_results[index(p)] = result;
     }
@@ -162,17 +156,17 @@ void Form1::buildPlayers()
 void Form1::buildTally()
 {
     const QFont headings = japaneseFont(kLabelPointSize, true);
-    addLabel("Label13", QStringLiteral("回数"), QRect(2040, 3120, 1095, 375), headings, this);
-    addLabel("Label14", QStringLiteral("割合"), QRect(3120, 3120, 1095, 375), headings, this);
+    new Label(QStringLiteral("Label13"), QStringLiteral("回数"), QRect(2040, 3120, 1095, 375), headings, this);
+    new Label(QStringLiteral("Label14"), QStringLiteral("割合"), QRect(3120, 3120, 1095, 375), headings, this);
 
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const TallyRow &row = kTallyRows[c];
         const QFont font = japaneseFont(kLabelPointSize, true, row.italic);
         const QString caption = QString::fromUtf8(row.caption);
         const std::array<Label *, 3> cells{
-            addLabel(row.ids[0], caption, QRect(360, row.top, 1695, 375), font, this),
-            addLabel(row.ids[1], QString(), QRect(2040, row.top, 1095, 375), font, this),
-            addLabel(row.ids[2], QString(), QRect(3120, row.top, 1095, 375), font, this)};
+            new Label(QString::fromLatin1(row.ids[0]), caption, QRect(360, row.top, 1695, 375), font, this),
+            new Label(QString::fromLatin1(row.ids[1]), QString(), QRect(2040, row.top, 1095, 375), font, this),
+            new Label(QString::fromLatin1(row.ids[2]), QString(), QRect(3120, row.top, 1095, 375), font, this)};
         if (row.color) {
             for (Label *cell : cells)
                 cell->setForeColor(toQColor(*row.color));
@@ -182,16 +176,6 @@ void Form1::buildTally()
         m_countCells[c] = cells[1];
         m_ratioCells[c] = cells[2];
     }
-}
-
-void Form1::buildActionButtons()
-{
-    const QFont font = japaneseFont(kActionPointSize, true);
-    addButton(Button::Command1, "ヌペラコ", 4920, 3720, 1815, 495)->setFont(font);
-    addButton(Button::Command2, "ポ　ン", 4920, 4320, 1815, 495)->setFont(font);
-    addButton(Button::Command3, "自動開始", 4920, 5160, 1815, 495)->setFont(font);
-    addButton(Button::Command7, "自動停止", 4920, 5760, 1815, 495)->setFont(font);
-    addButton(Button::Command8, "グラフ表示", 4920, 6600, 1815, 495)->setFont(font);
 }
 
 void Form1::buildTimers()
@@ -210,24 +194,21 @@ void Form1::buildTimers()
 
 void Form1::load()
 {
-    handle(&BoardModel::load);
+    m_model.load();
+    afterEvent();
 }
 
 void Form1::activate()
 {
-    handle(&BoardModel::activate);
+    m_model.activate();
+    afterEvent();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    handle(&BoardModel::frameClosed);
-    event->accept();
-}
-
-void Form1::handle(void (BoardModel::*handler)())
-{
-    (m_model.*handler)();
+    m_model.frameClosed();
     afterEvent();
+    event->accept();
 }
 
 void Form1::afterEvent()
@@ -255,42 +236,27 @@ void Form1::showState()
         for (Hand h : kHands)
             m_pictures[index(p)][static_cast<std::size_t>(code(h) - 1)]->setVisible(m_model.shownHand(p) == h);
         const ResultCell &result = m_model.result(p);
-        Label *label = m_results[index(p)];
-        if (result.color && label->foreColor() != toQColor(*result.color))
-            label->setForeColor(toQColor(*result.color));
-        showCaption(label, qs(result.caption));
+        if (result.color)
+            m_results[index(p)]->setForeColor(toQColor(*result.color));
+        m_results[index(p)]->setCaption(toQString(result.caption));
     }
     for (std::size_t c = 0; c < kCountCount; ++c) {
-        showCaption(m_countCells[c], QString::fromStdString(m_model.countText(static_cast<Count>(c))));
-        showCaption(m_ratioCells[c], QString::fromStdString(m_model.ratioText(static_cast<Count>(c))));
+        m_countCells[c]->setCaption(toQString(m_model.countText(static_cast<Count>(c))));
+        m_ratioCells[c]->setCaption(toQString(m_model.ratioText(static_cast<Count>(c))));
     }
 }
 
 void Form1::carryOut(const Request &request)
 {
     switch (request.kind) {
-    case Request::Kind::PlayCue:
-        MMControl1->play(qs(request.soundFile));
-        break;
-    case Request::Kind::OpenGraph:
-        if (!m_graph)
-            m_graph = new Form2(m_shared);
-        m_graph->showModeless();
-        break;
-    case Request::Kind::OpenHelp:
-        if (!m_help)
-            m_help = new Form4(*this);
-        m_help->showModeless();
-        break;
-    case Request::Kind::AskToExit: {
-        const int kotae = m_questionBox->ask(this, qs(kExitQuestion), qs(kExitTitle));
-        m_model.exitAnswered(kotae);
+    case Request::Kind::PlayCue: MMControl1->play(toQString(request.soundFile)); break;
+    case Request::Kind::OpenGraph: (m_graph ? m_graph : m_graph = new Form2(m_shared))->showModeless(); break;
+    case Request::Kind::OpenHelp: (m_help ? m_help : m_help = new Form4(*this))->showModeless(); break;
+    case Request::Kind::AskToExit:
+        m_model.exitAnswered(m_questionBox->ask(this, toQString(kExitQuestion), toQString(kExitTitle)));
         afterEvent();
         break;
-    }
-    case Request::Kind::EndProgram:
-        endProgram();
-        break;
+    case Request::Kind::EndProgram: endProgram(); break;
     }
 }
 

@@ -43,15 +43,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildTopStrip();
+    void buildButtons();
     void buildPlayers();
     void buildTally();
-    void buildActionButtons();
     void buildTimers();
-    QPushButton *addButton(Button which, const char *caption, int left, int top, int width, int height);
 
-    // Runs one of the model's handlers, then shows the outcome.
-    void handle(void (BoardModel::*handler)());
+    // After every event: shows the model's state, then carries out its requests.
     void afterEvent();
     void showState();
     void carryOut(const Request &request);

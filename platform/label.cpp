@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/label.h"
 
+#include "platform/twips.h"
+
 #include <QPainter>
 
 namespace nuperako {
 
-Label::Label(const QString &objectName, const QString &text, QWidget *parent) : QLabel(text, parent)
+Label::Label(const QString &objectName, const QString &text, const QRect &twips, const QFont &font, QWidget *parent)
+    : QLabel(text, parent)
 {
     setObjectName(objectName);
+    setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    setFont(font);
     // Room for the frame that paintEvent draws.
     setContentsMargins(1, 1, 1, 1);
     setAlignment(Qt::AlignCenter);
@@ -20,15 +25,22 @@ Label::Label(const QString &objectName, const QString &text, QWidget *parent) : 
 
 void Label::setCaption(const QString &caption)
 {
+    if (caption == text())
+        return;
     setText(caption);
-    if (!m_accessiblePrefix.isEmpty())
-        setAccessibleName(caption.isEmpty() ? m_accessiblePrefix : m_accessiblePrefix + u' ' + caption);
+    updateAccessibleName();
 }
 
 void Label::setAccessiblePrefix(const QString &prefix)
 {
     m_accessiblePrefix = prefix;
-    setCaption(text());
+    updateAccessibleName();
+}
+
+void Label::updateAccessibleName()
+{
+    if (!m_accessiblePrefix.isEmpty())
+        setAccessibleName(text().isEmpty() ? m_accessiblePrefix : m_accessiblePrefix + u' ' + text());
 }
 
 void Label::paintEvent(QPaintEvent *event)
@@ -42,6 +54,8 @@ void Label::paintEvent(QPaintEvent *event)
 
 void Label::setForeColor(const QColor &color)
 {
+    if (color == foreColor())
+        return;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, color);
     setPalette(p);

@@ -11,9 +11,11 @@ class Label : public QLabel {
     Q_OBJECT
 
 public:
-    Label(const QString &objectName, const QString &text, QWidget *parent);
+    // Placed in twips, in the given font.
+    Label(const QString &objectName, const QString &text, const QRect &twips, const QFont &font, QWidget *parent);
 
     // The caption, also spoken by a screen reader after the prefix (a cell's row and column).
+    // Setting what the label already shows changes nothing.
     void setCaption(const QString &caption);
     void setAccessiblePrefix(const QString &prefix);
 
@@ -24,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void updateAccessibleName();
+
     QString m_accessiblePrefix;
 };
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/picturebox.h"
 
-#include "platform/qtcolor.h"
+#include "platform/qtconvert.h"
 #include "platform/twips.h"
 
 #include <QFontMetrics>
@@ -59,8 +59,7 @@ void PictureBox::print(std::string_view text)
         painter.setFont(glyphs);
         painter.setPen(toQColor(m_foreColor));
         const QPoint at = toPixel(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()));
-        painter.drawText(at.x(), at.y() + metrics.ascent(),
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        painter.drawText(at.x(), at.y() + metrics.ascent(), toQString(text));
         update();
     }
     m_current = {0, m_current.y() + metrics.height() * m_scaleHeight / m_innerSize.height()};

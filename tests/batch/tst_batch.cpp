@@ -4,9 +4,9 @@
 #include "batch/batchprogram.h"
 #include "batch/batchreport.h"
 #include "batch/batchrunner.h"
-#include "core/experiment.h"
 #include "batch/fixedclock.h"
 #include "core/boardvariables.h"
+#include "core/experiment.h"
 #include "core/mixinggenerator.h"
 #include "core/module1.h"
 

@@ -40,8 +40,8 @@ void TestJudgement::everyCombinationByTheRule()
             for (Hand c : kHands) {
                 const std::array<Hand, 3> hands{a, b, c};
                 const Judgement j = judge(a, b, c);
-                const QByteArray name = QByteArray::number(code(a)) + QByteArray::number(code(b)) +
-                                        QByteArray::number(code(c));
+                const QByteArray name =
+                    QByteArray::number(code(a)) + QByteArray::number(code(b)) + QByteArray::number(code(c));
                 ++outcomes.at(static_cast<std::size_t>(j.outcome));
 
                 const bool allEqual = a == b && b == c;

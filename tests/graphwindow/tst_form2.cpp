@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "graphwindow/form2.h"
 #include "core/module1.h"
+#include "graphwindow/form2.h"
 #include "platform/picturebox.h"
 
 #include <QPushButton>

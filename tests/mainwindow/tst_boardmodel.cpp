@@ -248,8 +248,8 @@ void TestBoardModel::resetFromEndedState()
     QCOMPARE(b.board.variables().c1make, 0);
     QCOMPARE(b.board.variables().hyouji1, 1);
     QCOMPARE(b.shownHands(), QStringLiteral("123"));
-    QVERIFY(b.shared.makeritu == ended.makeritu);                      // the histories stay
-    QCOMPARE(b.board.variables().te3, std::string_view("pii"));        // and so do the drawn hands
+    QVERIFY(b.shared.makeritu == ended.makeritu);                         // the histories stay
+    QCOMPARE(b.board.variables().te3, std::string_view("pii"));           // and so do the drawn hands
     QCOMPARE(b.board.result(Player::C).color, std::optional(kLoseColor)); // and the result colours
     QVERIFY(b.caption(Player::C).isEmpty());
     for (std::size_t c = 0; c < kCountCount; ++c) {
@@ -278,12 +278,14 @@ void TestBoardModel::commandRequests_data()
     QTest::newRow("reset") << "4" << cue("mypinpon.wav") << 0.0;
     QTest::newRow("help") << "5" << std::vector<Request>{{Kind::PlayCue, "mypinpon.wav"}, {Kind::OpenHelp, {}}} << 0.0;
     QTest::newRow("graph, without a cue") << "8" << std::vector<Request>{{Kind::OpenGraph, {}}} << 0.0;
-    QTest::newRow("exit answered No")
-        << "6N" << std::vector<Request>{{Kind::PlayCue, "endpinpon.wav"}, {Kind::AskToExit, {}}} << 7.0;
-    QTest::newRow("exit answered Yes")
-        << "6Y"
-        << std::vector<Request>{{Kind::PlayCue, "endpinpon.wav"}, {Kind::AskToExit, {}}, {Kind::EndProgram, {}}}
-        << 6.0;
+    QTest::newRow("exit answered No") << "6N"
+                                      << std::vector<Request>{{Kind::PlayCue, "endpinpon.wav"}, {Kind::AskToExit, {}}}
+                                      << 7.0;
+    QTest::newRow("exit answered Yes") << "6Y"
+                                       << std::vector<Request>{{Kind::PlayCue, "endpinpon.wav"},
+                                                               {Kind::AskToExit, {}},
+                                                               {Kind::EndProgram, {}}}
+                                       << 6.0;
 }
 
 void TestBoardModel::commandRequests()
@@ -346,7 +348,7 @@ void TestBoardModel::randomEventsKeepStateAndInvariants()
     MixingGenerator generator(20261208);
     ModelBoard b(generator);
     QRandomGenerator events(7);
-    const QStringList states{kWaiting,           kManualShuffle, kAutomatic,         kEnded,
+    const QStringList states{kWaiting,          kManualShuffle, kAutomatic,         kEnded,
                              kAutomaticPending, kEndedShuffle,  kAutomaticActivated};
     int rounds = 0;
     int ends = 0;

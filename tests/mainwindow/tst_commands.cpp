@@ -121,7 +121,7 @@ void TestCommands::cuesAndTheGraphWindow()
     b.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
     b.click(Command8);
-    QCOMPARE(visibleForms().size(), 2); // one graph window, whatever the clicks
+    QCOMPARE(visibleForms().size(), 2);   // one graph window, whatever the clicks
     QVERIFY(sound->openFile().isEmpty()); // and no cue
     b.click(Command4);
     QVERIFY(sound->openFile().endsWith(QLatin1String("/mypinpon.wav")));

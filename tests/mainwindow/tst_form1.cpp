@@ -74,11 +74,12 @@ void TestForm1::timersHaveTheirIntervals()
 {
     ScriptedHands hands;
     Board b(hands);
-    using namespace std::chrono_literals;
-    QCOMPARE(b.timer(BoardTimer::Timer1)->interval(), 50ms);
-    QCOMPARE(b.timer(BoardTimer::Timer2)->interval(), 50ms);
-    QCOMPARE(b.timer(BoardTimer::Timer3)->interval(), 50ms);
-    QCOMPARE(b.timer(BoardTimer::Timer4)->interval(), 500ms);
+    const std::chrono::milliseconds shuffle(50);
+    const std::chrono::milliseconds automatic(500);
+    QCOMPARE(b.timer(BoardTimer::Timer1)->interval(), shuffle);
+    QCOMPARE(b.timer(BoardTimer::Timer2)->interval(), shuffle);
+    QCOMPARE(b.timer(BoardTimer::Timer3)->interval(), shuffle);
+    QCOMPARE(b.timer(BoardTimer::Timer4)->interval(), automatic);
 }
 
 void TestForm1::everyOutcomeShowsInItsOwnCells_data()
@@ -111,8 +112,12 @@ void TestForm1::everyOutcomeShowsInItsOwnCells()
     for (int p = 0; p < 3; ++p) {
         const Label *result = b.label(QStringLiteral("hanntei%1").arg(p + 1));
         const QChar r = results[p];
-        QCOMPARE(result->text(), r == u'D' ? QStringLiteral("あいこ") : r == u'W' ? QStringLiteral("勝ち") : QStringLiteral("負け"));
-        QCOMPARE(result->foreColor(), r == u'D' ? QColor(0, 128, 0) : r == u'W' ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        QCOMPARE(result->text(), r == u'D'   ? QStringLiteral("あいこ")
+                                 : r == u'W' ? QStringLiteral("勝ち")
+                                             : QStringLiteral("負け"));
+        QCOMPARE(result->foreColor(), r == u'D'   ? QColor(0, 128, 0)
+                                      : r == u'W' ? QColor(0, 0, 255)
+                                                  : QColor(255, 0, 0));
     }
     const QStringList counts{"aikolabel",   "a1katilabel", "b1katilabel", "c1katilabel",  "abc1katiLabel",
                              "a1makelabel", "b1makelabel", "c1makelabel", "abc1makelabel"};

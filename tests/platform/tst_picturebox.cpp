@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 #include "platform/picturebox.h"
-#include "platform/qtcolor.h"
+#include "platform/qtconvert.h"
 
 #include <QTest>
 

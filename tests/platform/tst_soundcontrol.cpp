@@ -87,7 +87,7 @@ void TestSoundControl::badCuesReturnAndPlayNothing()
     SoundControl control;
     control.play(fileName);
     QCOMPARE(!control.openFile().isEmpty(), opens);
-    QTest::qWait(50);                            // let a background load fail
+    QTest::qWait(50);                             // let a background load fail
     control.play(QStringLiteral("mypinpon.wav")); // the next cue is unaffected
     QVERIFY(control.openFile().endsWith(QLatin1String("/mypinpon.wav")));
 }
