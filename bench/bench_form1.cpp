@@ -12,8 +12,8 @@ using namespace nuperako;
 
 namespace {
 
-// The pon handler on a live board: three draws with their pictures, the
-// result labels and the eighteen tally cells.
+// The pon handler on a live board: the round, then the three pictures, the
+// result labels, the eighteen tally cells, the buttons and the timers shown.
 void command2Handler(benchmark::State &state)
 {
     LiveBoard board;
@@ -21,17 +21,17 @@ void command2Handler(benchmark::State &state)
     Module1 &shared = board.shared;
     form.show();
     waitExposed(&form);
+    auto *nuperako = form.findChild<QPushButton *>(QStringLiteral("Command1"));
     auto *pon = form.findChild<QPushButton *>(QStringLiteral("Command2"));
+    auto *reset = form.findChild<QPushButton *>(QStringLiteral("Command4"));
     for (auto _ : state) {
-        // The click as the button delivers it: the model's handler, then the board shown.
+        state.PauseTiming();
+        if (shared.owari == 1)
+            emit reset->clicked();
+        emit nuperako->clicked(); // the shuffle, so that "ポ　ン" is enabled
+        state.ResumeTiming();
+        // The click as the button delivers it: the model's round, then the board shown.
         emit pon->clicked();
-        if (shared.owari == 1) {
-            state.PauseTiming();
-            BoardVariables &v = form.model().variables();
-            v.a1kati = v.b1kati = v.c1kati = v.a1make = v.b1make = v.c1make = 0;
-            shared.aiko = shared.abc1kati = shared.abc1make = shared.owari = 0;
-            state.ResumeTiming();
-        }
     }
 }
 BENCHMARK(command2Handler)->Repetitions(5)->ReportAggregatesOnly(true);
