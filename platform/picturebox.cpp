@@ -114,7 +114,7 @@ void PictureBox::plot(QPoint pixel, Rgb color)
         QPoint(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio)),
         QPoint(static_cast<int>((pixel.x() + 1) * ratio) - 1, static_cast<int>((pixel.y() + 1) * ratio) - 1));
     const QRect inside = block.intersected(m_image.rect());
-    const QRgb rgb = toQColor(color).rgb();
+    const QRgb rgb = qRgb(color.red, color.green, color.blue);
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(row + inside.left(), row + inside.right() + 1, rgb);
@@ -134,7 +134,7 @@ void PictureBox::paintEvent(QPaintEvent *)
     // The sunken edge: shadow and dark shadow above and left, light and face below and right.
     const QColor shadow(128, 128, 128), darkShadow(64, 64, 64), light(255, 255, 255), face(227, 227, 227);
     auto edge = [&](int inset, const QColor &topLeft, const QColor &bottomRight) {
-        const QRect r = outer.adjusted(inset, inset, -inset - 1, -inset - 1);
+        const QRect r = outer.adjusted(inset, inset, -inset, -inset);
         painter.setPen(topLeft);
         painter.drawLine(r.topLeft(), r.topRight());
         painter.drawLine(r.topLeft(), r.bottomLeft());

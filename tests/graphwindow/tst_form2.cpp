@@ -58,6 +58,24 @@ void setCurve(RatioHistory &history, std::int16_t &count, const QList<float> &ra
     count = static_cast<std::int16_t>(ratios.size());
 }
 
+// Each text printed alone, in the graph's own font, on a clean surface of the
+// graph's size and scale: where its ink lies, in pixels of the surface.
+QRect inkOf(const PictureBox &graphPicture, float x, float y, std::string_view text)
+{
+    QWidget scratch;
+    PictureBox box(QStringLiteral("scratch"), QRect(120, 600, 9495, 4815), &scratch);
+    box.setScale(1100, 120);
+    box.setFont(graphPicture.font());
+    box.setCurrentPosition(x, y);
+    box.print(text);
+    QRect ink;
+    for (int py = 0; py < box.innerSize().height(); ++py)
+        for (int px = 0; px < box.innerSize().width(); ++px)
+            if (box.colorAt(QPoint(px, py)) != kWhitePixel)
+                ink |= QRect(px, py, 1, 1);
+    return ink;
+}
+
 } // namespace
 
 class TestForm2 : public QObject {
@@ -66,6 +84,7 @@ class TestForm2 : public QObject {
 private slots:
     void layout();
     void frameAxesTicksAndDashes();
+    void textsKeepClearOfTheAxisAndEachOther();
     void atStartEachCurveIsOnePixelRedOnTop();
     void curvesFollowTheirHistories();
     void shortCurves_data();
@@ -131,6 +150,25 @@ void TestForm2::frameAxesTicksAndDashes()
     QVERIFY(hasColor(25, kBluePixel));
     QVERIFY(hasColor(30, kRedPixel));
     QVERIFY(!hasColor(10, kRedPixel));
+}
+
+// The ratio labels end before the ticks' left end at x = 95, and the legend's lines do not overlap.
+void TestForm2::textsKeepClearOfTheAxisAndEachOther()
+{
+    Module1 shared;
+    Graph g(shared);
+    const PictureBox &picture = *g.picture();
+    const int tickLeft = picture.toPixel(95, 50).x();
+    for (const auto &[y, label] : {std::pair{110.0F, "0.00"}, std::pair{75.0F, "0.33"}, std::pair{8.0F, "1.00"}}) {
+        const QRect ink = inkOf(picture, 60, y, label);
+        QVERIFY2(!ink.isEmpty() && ink.right() < tickLeft,
+                 qPrintable(
+                     QStringLiteral("%1 ends at %2, the ticks start at %3").arg(label).arg(ink.right()).arg(tickLeft)));
+    }
+    const QRect legend[] = {inkOf(picture, 130, 10, "(縦軸は割合)"), inkOf(picture, 130, 20, "(緑色 → あ  い  こ)"),
+                            inkOf(picture, 130, 25, "(青色 → 一人勝ち)"), inkOf(picture, 130, 30, "(赤色 → 一人負け)")};
+    for (int i = 1; i < 4; ++i)
+        QVERIFY2(legend[i - 1].bottom() < legend[i].top(), qPrintable(QString::number(i)));
 }
 
 void TestForm2::atStartEachCurveIsOnePixelRedOnTop()

@@ -17,7 +17,7 @@ private slots:
     void textLeavesBackgroundAlone();
     void printMovesToNextLine();
     void clearEmptiesAndRestarts();
-    void drawingSurvivesBeingCovered();
+    void drawingSurvivesBeingCoveredInItsBorder();
 };
 
 namespace {
@@ -123,7 +123,7 @@ void TestPictureBox::clearEmptiesAndRestarts()
     QCOMPARE(box->colorAt(QPoint(0, 0)), QColor(Qt::red));
 }
 
-void TestPictureBox::drawingSurvivesBeingCovered()
+void TestPictureBox::drawingSurvivesBeingCoveredInItsBorder()
 {
     QWidget window;
     window.resize(700, 400);
@@ -136,7 +136,21 @@ void TestPictureBox::drawingSurvivesBeingCovered()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage shown = box->grab().toImage();
     QCOMPARE(shown.pixelColor(box->toPixel(500, 60) + QPoint(2, 2)), QColor(Qt::red));
-    QCOMPARE(shown.pixelColor(0, 0), QColor(128, 128, 128)); // the sunken border
+
+    // The sunken border, two pixels on every side: shadow outside and dark shadow inside
+    // at the top and left, white outside and the face colour inside at the right and bottom.
+    const int right = shown.width() - 1;
+    const int bottom = shown.height() - 1;
+    const QPoint middle(shown.width() / 2, shown.height() / 2);
+    const QColor shadow(128, 128, 128), darkShadow(64, 64, 64), light(255, 255, 255), face(227, 227, 227);
+    QCOMPARE(shown.pixelColor(0, middle.y()), shadow);
+    QCOMPARE(shown.pixelColor(1, middle.y()), darkShadow);
+    QCOMPARE(shown.pixelColor(middle.x(), 0), shadow);
+    QCOMPARE(shown.pixelColor(middle.x(), 1), darkShadow);
+    QCOMPARE(shown.pixelColor(right, middle.y()), light);
+    QCOMPARE(shown.pixelColor(right - 1, middle.y()), face);
+    QCOMPARE(shown.pixelColor(middle.x(), bottom), light);
+    QCOMPARE(shown.pixelColor(middle.x(), bottom - 1), face);
 }
 
 QTEST_MAIN(TestPictureBox)
