@@ -3,10 +3,13 @@
 #include "core/boardvariables.h"
 #include "core/experiment.h"
 #include "core/module1.h"
+#include "core/systemclock.h"
 #include "support/scriptedhands.h"
 
 #include <QTest>
 
+#include <cstdlib>
+#include <ctime>
 #include <stdexcept>
 #include <string_view>
 
@@ -78,6 +81,7 @@ private slots:
     void roundThatReaches999EndsExperiment();
     void roundAfterEndIsCountedButWritesNoHistory();
     void brokenPromisesFailLoudly();
+    void systemClockReadsLocalTimeOfDay();
 };
 
 void TestExperiment::loadValues()
@@ -280,6 +284,23 @@ void TestExperiment::brokenPromisesFailLoudly()
     FrozenClock clock;
     Experiment experiment(shared, vars, one, clock);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, experiment.playRound());
+}
+
+// Seconds since local midnight, in a time zone nine hours from UTC: a clock
+// that read UTC, or seconds since the epoch, would be hours off.
+void TestExperiment::systemClockReadsLocalTimeOfDay()
+{
+    setenv("TZ", "JST-9", 1);
+    tzset();
+    SystemClock clock;
+    const float seconds = clock.secondsSinceMidnight();
+    const std::time_t now = std::time(nullptr);
+    const double expected = static_cast<double>((now + 9 * 3600) % 86400);
+    unsetenv("TZ");
+    tzset();
+    QVERIFY2(seconds >= 0.0F && seconds < 86400.0F, qPrintable(QString::number(seconds)));
+    const double off = std::abs(static_cast<double>(seconds) - expected);
+    QVERIFY2(off < 2.0 || off > 86398.0, qPrintable(QStringLiteral("%1 against %2").arg(seconds).arg(expected)));
 }
 
 QTEST_APPLESS_MAIN(TestExperiment)

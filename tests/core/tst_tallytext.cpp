@@ -73,8 +73,8 @@ void TestTallyText::ratio_data()
     // Halves at the fourth decimal round up whichever side of it the double lies.
     QTest::newRow("half of a thousandth") << 1.0 / 2000.0 << "0.001";
     QTest::newRow("just below half") << 0.0004999999 << "0.000";
-    // 0.1115 is stored below itself; its 15 digits read 0.111500000000000, a half.
-    QTest::newRow("decimal half stored low") << 0.1115 << "0.112";
+    // 0.0115 is stored slightly below itself; its 15 digits read 0.0115000000000000, a half.
+    QTest::newRow("decimal half stored low") << 0.0115 << "0.012";
     QTest::newRow("999 of 2997") << 999.0 / 2997.0 << "0.333";
     QTest::newRow("1 of 2999") << 1.0 / 2999.0 << "0.000";
     QTest::newRow("rounds up to one") << 0.9995 << "1.000";

@@ -62,10 +62,11 @@ void TestCommands::exitAnsweredYesClosesEveryWindow()
 
 void TestCommands::realQuestionBoxAnswers_data()
 {
-    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("key"); // 0: the No button is clicked
     QTest::addColumn<double>("kotae");
     QTest::newRow("Enter takes the default, Yes") << int(Qt::Key_Return) << 6.0;
     QTest::newRow("Escape answers No") << int(Qt::Key_Escape) << 7.0;
+    QTest::newRow("the No button") << 0 << 7.0;
 }
 
 void TestCommands::realQuestionBoxAnswers()
@@ -85,7 +86,10 @@ void TestCommands::realQuestionBoxAnswers()
         QVERIFY(box);
         seenText = box->text();
         hadIcon = box->icon() != QMessageBox::NoIcon;
-        QTest::keyClick(box, static_cast<Qt::Key>(key));
+        if (key == 0)
+            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        else
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
     });
     b.click(Command6);
     QCOMPARE(seenText, QStringLiteral("終了していいですか？"));

@@ -5,6 +5,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <set>
 
 using namespace nuperako;
 using namespace nuperako::test::states;
@@ -19,6 +20,8 @@ private slots:
     void firstDisplay();
     void textsFitTheirCells();
     void timersHaveTheirIntervals();
+    void tallyRowsLookAsDesigned();
+    void picturesIconAndPositions();
     void everyOutcomeShowsInItsOwnCells_data();
     void everyOutcomeShowsInItsOwnCells();
     void disabledButtonRaisesNothing();
@@ -80,6 +83,69 @@ void TestForm1::timersHaveTheirIntervals()
     QCOMPARE(b.timer(BoardTimer::Timer2)->interval(), shuffle);
     QCOMPARE(b.timer(BoardTimer::Timer3)->interval(), shuffle);
     QCOMPARE(b.timer(BoardTimer::Timer4)->interval(), automatic);
+}
+
+void TestForm1::tallyRowsLookAsDesigned()
+{
+    ScriptedHands hands;
+    Board b(hands);
+    const QColor blue(0, 0, 255);
+    const QColor red(255, 0, 0);
+    const QColor text = b.label("Label1")->foreColor(); // the default text colour
+    const struct {
+        const char *cells[3];
+        bool italic;
+        QColor color;
+    } rows[] = {
+        {{"Label4", "aikolabel", "aikow"}, true, text},         {{"Label5", "a1katilabel", "a1katiw"}, false, blue},
+        {{"Label6", "b1katilabel", "b1katiw"}, false, blue},    {{"Label7", "c1katilabel", "c1katiw"}, false, blue},
+        {{"Label8", "abc1katiLabel", "abc1katiw"}, true, text}, {{"Label12", "a1makelabel", "a1makew"}, false, red},
+        {{"Label11", "b1makelabel", "b1makew"}, false, red},    {{"Label10", "c1makelabel", "c1makew"}, false, red},
+        {{"Label9", "abc1makelabel", "abc1makew"}, true, text},
+    };
+    for (const auto &row : rows) {
+        for (const char *name : row.cells) {
+            const Label *cell = b.label(QString::fromLatin1(name));
+            QVERIFY2(cell->font().italic() == row.italic, name);
+            QVERIFY2(cell->font().bold(), name);
+            QCOMPARE(cell->font().pointSizeF(), 15.75);
+            QCOMPARE(cell->foreColor(), row.color);
+        }
+    }
+    QVERIFY(text != blue && text != red);
+    QVERIFY(!b.label("Label13")->font().italic());
+    QCOMPARE(b.button(Command1)->font().pointSizeF(), 12.0);
+    QVERIFY(b.button(Command1)->font().bold());
+}
+
+void TestForm1::picturesIconAndPositions()
+{
+    const std::set<QRgb> threeColours{qRgb(255, 255, 128), qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    for (const QString name : {":/guu.xpm", ":/pii.xpm", ":/paa.xpm"}) {
+        const QImage picture = QImage(name).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(picture.size(), QSize(32, 33));
+        std::set<QRgb> colours;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                colours.insert(picture.pixel(x, y));
+        QVERIFY(colours == threeColours);
+    }
+    QCOMPARE(QImage(QStringLiteral(":/icon.xpm")).size(), QSize(32, 32));
+
+    ScriptedHands hands;
+    Board b(hands);
+    QVERIFY(!b.form->windowIcon().isNull());
+    QCOMPARE(b.form->geometry().topLeft(), QPoint(269, 136));
+    b.click(Command8);
+    QWidget *graph = test::openWindow("Form2");
+    QVERIFY(graph);
+    QCOMPARE(graph->geometry().topLeft(), QPoint(194, 149));
+    graph->close();
+    b.click(Command5);
+    QWidget *help = test::openWindow("Form4");
+    QVERIFY(help);
+    QCOMPARE(help->geometry().topLeft(), QPoint(232, 149));
+    help->close();
 }
 
 void TestForm1::everyOutcomeShowsInItsOwnCells_data()
