@@ -18,7 +18,7 @@ void command2Handler(benchmark::State &state)
 {
     LiveBoard board;
     Form1 &form = board.form;
-    Module1 &shared = board.shared;
+    const Module1 &shared = board.shared;
     form.show();
     waitExposed(&form);
     auto *nuperako = form.findChild<QPushButton *>(QStringLiteral("Command1"));

@@ -21,7 +21,7 @@ Form2::Form2(const Module1 &shared, QWidget *parent) : Form(parent), m_shared(sh
 
     Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 600, 9495, 4815), this);
     Picture1->setScale(kGraphScaleWidth, kGraphScaleHeight);
-    Picture1->setFont(japaneseFont(9));
+    Picture1->setFont(japaneseFont(8.25));
     auto *close =
         new CommandButton(QStringLiteral("Command1"), QStringLiteral("閉じる"), QRect(8760, 0, 975, 375), this);
     new Line(QStringLiteral("Line1"), 0, 9720, 360, this);

@@ -16,17 +16,24 @@ struct Controls {
     std::array<bool, kTimerCount> timers;   // Timer1 .. Timer4
 };
 
-constexpr bool on = true;
-constexpr bool off = false;
+// Controls written as the enabled buttons' and the running timers' numbers, '.' for the others.
+constexpr Controls controls(std::string_view buttons, std::string_view timers)
+{
+    Controls c{};
+    for (std::size_t b = 0; b < kButtonCount; ++b)
+        c.buttons[b] = buttons[b] != '.';
+    for (std::size_t t = 0; t < kTimerCount; ++t)
+        c.timers[t] = timers[t] != '.';
+    return c;
+}
 
-// The enabled buttons and running timers of the board's four states, by State.
-constexpr std::array<Controls, 4> kStates{{
-    //  1    2    3    4    5    6    7    8       Timer1 .. Timer4
-    {{{on, off, on, on, on, on, off, on}}, {{off, off, off, off}}},   // waiting
-    {{{off, on, off, off, off, off, off, off}}, {{on, on, on, off}}}, // manual shuffle
-    {{{off, off, off, off, off, off, on, off}}, {{on, on, on, on}}},  // automatic play
-    {{{off, off, off, on, on, on, off, on}}, {{off, off, off, off}}}, // ended
-}};
+// The board's four states, by State.
+constexpr std::array<Controls, 4> kStates{
+    controls("1.3456.8", "...."), // waiting
+    controls(".2......", "123."), // manual shuffle
+    controls("......7.", "1234"), // automatic play
+    controls("...456.8", "...."), // ended
+};
 
 // The hands on screen at start-up, after a reset and on activation: A rock, B scissors, C paper.
 constexpr std::array<Hand, 3> kInitialHands{Hand::Guu, Hand::Pii, Hand::Paa};
@@ -62,8 +69,8 @@ void BoardModel::activate()
     // During a manual shuffle "ポ　ン" is the only way to stop the hands: leave it enabled.
     if (m_timers[index(BoardTimer::Timer1)] && m_vars.jidou != 1)
         return;
-    m_buttons[index(Button::Command2)] = off;
-    m_buttons[index(Button::Command7)] = off;
+    m_buttons[index(Button::Command2)] = false;
+    m_buttons[index(Button::Command7)] = false;
     showInitialHands();
 }
 
@@ -78,7 +85,7 @@ void BoardModel::command2Click()
     setButtons(m_shared.owari == 1 ? State::Ended : State::Waiting);
     m_buttons[index(Button::Command7)] = m_vars.jidou == 1;
     for (BoardTimer shuffle : {BoardTimer::Timer1, BoardTimer::Timer2, BoardTimer::Timer3})
-        setRunning(shuffle, off);
+        setRunning(shuffle, false);
 
     const Round round = m_experiment.playRound();
     showRound(round);
@@ -88,7 +95,7 @@ void BoardModel::command2Click()
 
 void BoardModel::command3Click()
 {
-    setRunning(BoardTimer::Timer4, on);
+    setRunning(BoardTimer::Timer4, true);
     m_vars.jidou = 1;
 }
 
@@ -176,7 +183,7 @@ void BoardModel::tick(BoardTimer t)
 void BoardModel::frameClosed()
 {
     for (std::size_t t = 0; t < kTimerCount; ++t)
-        setRunning(static_cast<BoardTimer>(t), off);
+        setRunning(static_cast<BoardTimer>(t), false);
     m_requests.push_back({Request::Kind::EndProgram, {}});
 }
 

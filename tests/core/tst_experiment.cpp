@@ -295,7 +295,8 @@ void TestExperiment::systemClockReadsLocalTimeOfDay()
     SystemClock clock;
     const float seconds = clock.secondsSinceMidnight();
     const std::time_t now = std::time(nullptr);
-    const double expected = static_cast<double>((now + 9 * 3600) % 86400);
+    constexpr std::time_t kNineHours = 32400;
+    const auto expected = static_cast<double>((now + kNineHours) % 86400);
     unsetenv("TZ");
     tzset();
     QVERIFY2(seconds >= 0.0F && seconds < 86400.0F, qPrintable(QString::number(seconds)));
