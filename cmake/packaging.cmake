@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_DESCRIPTION "Three players show random hands every round; the 
 of draws, single winners and single losers settle towards 1/3, by hand or
 automatically, with a tally board, a live ratio graph and a help window, all
 in Japanese.")
-set(CPACK_PACKAGE_CONTACT "The nuperako developers <nuperako@localhost>")
+# No mailbox of its own yet: example.org is the domain reserved for examples.
+set(CPACK_PACKAGE_CONTACT "The nuperako developers <nuperako@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

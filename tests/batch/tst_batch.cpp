@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
+#include "batch/batchoptions.h"
 #include "batch/batchplot.h"
 #include "batch/batchprogram.h"
 #include "batch/batchreport.h"
@@ -10,6 +11,7 @@
 #include "core/mixinggenerator.h"
 #include "core/module1.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -57,6 +59,7 @@ private slots:
     void csvParses();
     void plotShowsTheThreeColours();
     void programIsReproducibleAcrossProcesses();
+    void manualPageSaysWhatHelpSays();
 };
 
 void TestBatch::sameSeedSameOutputWhateverTheThreads_data()
@@ -252,6 +255,34 @@ void TestBatch::programIsReproducibleAcrossProcesses()
     const QByteArray first = run();
     QVERIFY(first.startsWith("nuperako-batch: 20 run(s), seed 8"));
     QCOMPARE(run(), first);
+}
+
+// Every English line of --help stands in the manual page, continuation lines
+// joined and the page's escapes undone.
+void TestBatch::manualPageSaysWhatHelpSays()
+{
+    QFile file(QStringLiteral(NUPERAKO_SOURCE_DIR "/resources/man/nuperako-batch.1"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString page = QString::fromUtf8(file.readAll()).replace(QLatin1String("\\-"), QLatin1String("-"));
+    page = page.simplified();
+
+    const QString help = QString::fromStdString(helpText());
+    const QStringList english = help.mid(help.indexOf(QLatin1String("Usage:"))).split(u'\n', Qt::SkipEmptyParts);
+    QStringList texts;
+    for (const QString &line : english.mid(1)) {
+        if (line.startsWith(QLatin1String("  --"))) {
+            const QString option = line.simplified().section(u' ', 0, 0);
+            QVERIFY2(page.contains(option), qPrintable(option));
+            texts << line.mid(17).simplified(); // the text after the option's column
+        } else if (line.startsWith(QLatin1String("    "))) {
+            texts.last() += u' ' + line.simplified();
+        } else {
+            texts << line.simplified();
+        }
+    }
+    QCOMPARE(texts.size(), 9);
+    for (const QString &text : texts)
+        QVERIFY2(page.contains(text), qPrintable(text));
 }
 
 QTEST_MAIN(TestBatch)
