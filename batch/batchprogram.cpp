@@ -9,8 +9,10 @@
 #include "core/systemclock.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QTemporaryDir>
 
 #include <bit>
 #include <chrono>
@@ -42,6 +44,10 @@ std::optional<QGuiApplication> guiForPlotting()
     static char platform[] = "-platform";
     static char offscreen[] = "offscreen";
     static char *argv[] = {name, platform, offscreen, nullptr};
+    // Qt wants a private runtime folder and warns when a plain shell gives none: it gets one of its own.
+    static const QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     return std::optional<QGuiApplication>(std::in_place, argc, argv);
 }
 

@@ -60,6 +60,7 @@ private slots:
     void plotShowsTheThreeColours();
     void programIsReproducibleAcrossProcesses();
     void manualPageSaysWhatHelpSays();
+    void plottingPrintsNoToolkitWarning();
 };
 
 void TestBatch::sameSeedSameOutputWhateverTheThreads_data()
@@ -255,6 +256,24 @@ void TestBatch::programIsReproducibleAcrossProcesses()
     const QByteArray first = run();
     QVERIFY(first.startsWith("nuperako-batch: 20 run(s), seed 8"));
     QCOMPARE(run(), first);
+}
+
+// Started from a plain shell, without a runtime folder or a display.
+void TestBatch::plottingPrintsNoToolkitWarning()
+{
+    QTemporaryDir dir;
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(environment);
+    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/nuperako-batch"),
+            {QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--plot"),
+             dir.filePath(QStringLiteral("a.png"))});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(p.readAllStandardError(), QByteArray());
 }
 
 // Every English line of --help stands in the manual page, continuation lines
