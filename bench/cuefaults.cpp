@@ -20,7 +20,7 @@ namespace {
 
 class AnswerNo final : public nuperako::QuestionBox {
 public:
-    int ask(QWidget *, const QString &, const QString &) override { return kNo; }
+    int ask(QWidget *, const QString &, const QString &) override { return nuperako::kAnswerNo; }
 };
 
 double medianMs(LiveBoard &board, const char *button, int runs)

@@ -16,9 +16,13 @@
 
 namespace nuperako {
 
+// The answers to the exit question, as a message box gives them.
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
 // The main window's own variables; only the board touches them.
 struct BoardVariables {
-    double kotae = 0;         // answer of the exit question, 6 for Yes
+    double kotae = 0;         // answer of the exit question, kAnswerYes or kAnswerNo
     std::int16_t hyouji1 = 0; // hand code each player's next shuffle tick shows
     std::int16_t hyouji2 = 0;
     std::int16_t hyouji3 = 0;

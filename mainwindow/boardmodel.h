@@ -50,8 +50,6 @@ struct Request {
 
 inline constexpr std::string_view kExitQuestion = "終了していいですか？";
 inline constexpr std::string_view kExitTitle = "ぬぺらこ";
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
 
 // A result cell under a player's picture.
 struct ResultCell {

@@ -11,7 +11,7 @@ int QuestionBox::ask(QWidget *parent, const QString &text, const QString &title)
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? kYes : kNo;
+    return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
 }
 
 } // namespace nuperako

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/boardvariables.h"
+
 class QString;
 class QWidget;
 
@@ -10,11 +12,8 @@ namespace nuperako {
 // A modal question with Yes and No, Yes the default, no icon.
 class QuestionBox {
 public:
-    static constexpr int kYes = 6;
-    static constexpr int kNo = 7;
-
     virtual ~QuestionBox() = default;
-    // Waits for the answer: kYes or kNo.
+    // Waits for the answer: kAnswerYes or kAnswerNo.
     virtual int ask(QWidget *parent, const QString &text, const QString &title);
 };
 

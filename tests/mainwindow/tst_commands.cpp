@@ -49,7 +49,7 @@ void TestCommands::exitAnsweredYesClosesEveryWindow()
     test::ScriptedHands hands;
     test::Board b(hands);
     openGraphAndHelp(b);
-    auto question = std::make_unique<test::ScriptedAnswer>(QuestionBox::kYes);
+    auto question = std::make_unique<test::ScriptedAnswer>(kAnswerYes);
     test::ScriptedAnswer *answer = question.get();
     b.form->setQuestionBox(std::move(question));
     b.form->activateWindow();
@@ -129,7 +129,7 @@ void TestCommands::cuesAndTheGraphWindow()
     QVERIFY(sound->openFile().isEmpty()); // and no cue
     b.click(Command4);
     QVERIFY(sound->openFile().endsWith(QLatin1String("/mypinpon.wav")));
-    b.form->setQuestionBox(std::make_unique<test::ScriptedAnswer>(QuestionBox::kNo));
+    b.form->setQuestionBox(std::make_unique<test::ScriptedAnswer>(kAnswerNo));
     b.click(Command6);
     QVERIFY(sound->openFile().endsWith(QLatin1String("/endpinpon.wav")));
 }
