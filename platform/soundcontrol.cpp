@@ -2,19 +2,23 @@
 // SPDX-License-Identifier: MIT
 #include "platform/soundcontrol.h"
 
-#include <QAudioDevice>
+#include "platform/cueplayer.h"
+#include "platform/plugin.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QThread>
 
 namespace nuperako {
 
 SoundControl::SoundControl(QObject *parent) : QObject(parent) {}
 
-SoundControl::~SoundControl() = default;
+SoundControl::~SoundControl()
+{
+    if (m_loader)
+        m_loader->wait();
+}
 
 QString SoundControl::dataFile(const QString &fileName)
 {
@@ -39,32 +43,57 @@ void SoundControl::play(const QString &fileName)
 
 void SoundControl::stop()
 {
-    if (m_effect)
-        m_effect->stop();
+    if (m_player)
+        m_player->stop();
 }
 
 void SoundControl::close()
 {
-    delete m_effect;
-    m_effect = nullptr;
+    if (m_player)
+        m_player->close();
     m_openFile.clear();
 }
 
 void SoundControl::open()
 {
     m_openFile = dataFile(m_fileName);
-    // Without an output device there is nothing to play on.
-    if (!m_openFile.isEmpty() && m_effect == nullptr && !QMediaDevices::defaultAudioOutput().isNull()) {
-        // Loading is asynchronous: the caller goes on while the file is read.
-        m_effect = new QSoundEffect(this);
-        m_effect->setSource(QUrl::fromLocalFile(m_openFile));
-    }
+    if (m_openFile.isEmpty())
+        return;
+    if (m_player)
+        m_player->open(m_openFile);
+    else
+        loadPlugin();
 }
 
 void SoundControl::sound()
 {
-    if (m_effect)
-        m_effect->play(); // plays as soon as loading has finished; a file that fails to load plays nothing
+    if (m_player)
+        m_player->play();
+}
+
+// Loading Qt Multimedia and its libraries takes about 10 ms (8 of them in the
+// dynamic linker): on a thread, so that the first cue's click is not kept waiting.
+void SoundControl::loadPlugin()
+{
+    if (m_loader)
+        return;
+    m_loader =
+        QThread::create([this] { m_createPlayer = pluginFunction<CreateCuePlayer>(kSoundPlugin, kCreateCuePlayer); });
+    m_loader->setParent(this);
+    connect(m_loader, &QThread::finished, this, &SoundControl::pluginLoaded);
+    m_loader->start();
+}
+
+// The cue that is open by now plays: the one that started the loading, or a later one.
+void SoundControl::pluginLoaded()
+{
+    if (m_createPlayer == nullptr)
+        return;
+    m_player.reset(m_createPlayer());
+    if (!m_openFile.isEmpty()) {
+        m_player->open(m_openFile);
+        m_player->play();
+    }
 }
 
 } // namespace nuperako

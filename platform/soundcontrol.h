@@ -5,13 +5,20 @@
 #include <QObject>
 #include <QString>
 
-class QSoundEffect;
+#include <memory>
+
+class QThread;
 
 namespace nuperako {
 
+class CuePlayer;
+using CreateCuePlayer = CuePlayer *();
+
 // Plays short wave files in the background, one cue at a time. A cue never
-// fails or waits: with no audio device, a missing file or one that is not a
-// wave file, it simply plays nothing.
+// fails or waits: with no audio device, no sound plugin, a missing file or one
+// that is not a wave file, it simply plays nothing. The sound plugin, and with
+// it Qt Multimedia, is loaded by the first cue that finds its file, on a thread
+// of its own; that cue plays as soon as the plugin is in.
 class SoundControl : public QObject {
     Q_OBJECT
 
@@ -35,10 +42,14 @@ private:
     void close();
     void open();
     void sound();
+    void loadPlugin();
+    void pluginLoaded();
 
     QString m_fileName;
     QString m_openFile;
-    QSoundEffect *m_effect = nullptr;
+    QThread *m_loader = nullptr;
+    CreateCuePlayer *m_createPlayer = nullptr; // written by the loader, read once it has finished
+    std::unique_ptr<CuePlayer> m_player;
 };
 
 } // namespace nuperako

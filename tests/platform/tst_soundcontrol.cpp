@@ -30,17 +30,34 @@ private:
     QString m_path;
 };
 
+bool multimediaLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6Multimedia");
+}
+
 } // namespace
 
 class TestSoundControl : public QObject {
     Q_OBJECT
 
 private slots:
+    void multimediaLoadsWithTheFirstCue(); // first: nothing may have played before
     void findsFilesBesideTheProgram();
     void neverLooksInTheWorkingDirectory();
     void badCuesReturnAndPlayNothing_data();
     void badCuesReturnAndPlayNothing();
 };
+
+void TestSoundControl::multimediaLoadsWithTheFirstCue()
+{
+    SoundControl control;
+    QVERIFY(!multimediaLoaded());
+    control.play(QStringLiteral("nosuchcue.wav")); // nothing to play, nothing to load
+    QVERIFY(!multimediaLoaded());
+    control.play(QStringLiteral("mypinpon.wav"));
+    QTRY_VERIFY(multimediaLoaded()); // loaded on a thread
+}
 
 void TestSoundControl::findsFilesBesideTheProgram()
 {
