@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "batch/batchrunner.h"
+#include "batch/plotwriter.h"
 
 #include <QImage>
 
@@ -12,7 +12,6 @@ namespace nuperako::batch {
 
 inline constexpr int kPlotWidth = 1000;
 inline constexpr int kPlotHeight = 600;
-inline constexpr long kMaxPlottedRuns = 25;
 
 // The ratio curves of the runs that kept their rounds, overlaid over rounds
 // played, in the board's colours, beside the one-third line. Needs a

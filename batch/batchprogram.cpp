@@ -3,19 +3,15 @@
 #include "batch/batchprogram.h"
 
 #include "batch/batchoptions.h"
-#include "batch/batchplot.h"
 #include "batch/batchreport.h"
 #include "batch/batchrunner.h"
+#include "batch/plotwriter.h"
 #include "core/systemclock.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QGuiApplication>
-#include <QSaveFile>
-#include <QTemporaryDir>
+#include "platform/plugin.h"
 
 #include <bit>
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <random>
@@ -34,21 +30,20 @@ std::uint64_t clockSeed()
     return BatchRunner::seedOfRun((std::uint64_t{entropy()} << 32 | entropy()) ^ time, 0);
 }
 
-// Text needs a QGuiApplication; without a display, the offscreen platform serves.
-std::optional<QGuiApplication> guiForPlotting()
+// The plot's writer, or null with the reason on err.
+std::unique_ptr<PlotWriter> openPlot(const std::string &path, std::ostream &err)
 {
-    if (QCoreApplication::instance() != nullptr)
-        return std::nullopt;
-    static int argc = 3;
-    static char name[] = "nuperako-batch";
-    static char platform[] = "-platform";
-    static char offscreen[] = "offscreen";
-    static char *argv[] = {name, platform, offscreen, nullptr};
-    // Qt wants a private runtime folder and warns when a plain shell gives none: it gets one of its own.
-    static const QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    return std::optional<QGuiApplication>(std::in_place, argc, argv);
+    auto *create = pluginFunction<CreatePlotWriter>(kPlotPlugin, kCreatePlotWriter);
+    if (create == nullptr) {
+        err << "nuperako-batch: cannot plot: the plugin " << kPlotPlugin << ".so is missing or broken\n";
+        return nullptr;
+    }
+    std::unique_ptr<PlotWriter> writer(create());
+    if (!writer->open(path)) {
+        err << "nuperako-batch: cannot write the plot file '" << path << "': " << writer->errorString() << '\n';
+        return nullptr;
+    }
+    return writer;
 }
 
 // A progress line on standard error, from the first second on.
@@ -94,19 +89,12 @@ int runBatchProgram(const std::vector<std::string_view> &args, std::ostream &out
         return 0;
     }
 
-    // Lives until the plot is drawn, for its text.
-    // cppcheck-suppress unreadVariable
-    const std::optional<QGuiApplication> gui = options.plotFile.empty() ? std::nullopt : guiForPlotting();
-
     // Fail before the experiments, not after them: the plot file must be writable.
-    std::optional<QSaveFile> plotFile;
+    std::unique_ptr<PlotWriter> plot;
     if (!options.plotFile.empty()) {
-        plotFile.emplace(QString::fromStdString(options.plotFile));
-        if (!plotFile->open(QIODevice::WriteOnly)) {
-            err << "nuperako-batch: cannot write the plot file '" << options.plotFile
-                << "': " << plotFile->errorString().toStdString() << '\n';
+        plot = openPlot(options.plotFile, err);
+        if (!plot)
             return 1;
-        }
     }
 
     BatchPlan plan;
@@ -120,7 +108,7 @@ int runBatchProgram(const std::vector<std::string_view> &args, std::ostream &out
     plan.threads =
         options.threads > 0 ? options.threads : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
     plan.keptHistories =
-        std::max(plotFile ? std::min(plan.runs, kMaxPlottedRuns) : 0L, options.csv && plan.runs == 1 ? 1L : 0L);
+        std::max(plot ? std::min(plan.runs, kMaxPlottedRuns) : 0L, options.csv && plan.runs == 1 ? 1L : 0L);
 
     std::vector<RunResult> results;
     {
@@ -129,13 +117,10 @@ int runBatchProgram(const std::vector<std::string_view> &args, std::ostream &out
     }
     out << (options.csv ? csvText(results) : summaryText(results, plan.seed)) << std::flush;
 
-    if (plotFile) {
-        const QImage image = plotImage(results, plan.seed);
-        if (!image.save(&*plotFile, "PNG") || !plotFile->commit()) {
-            err << "nuperako-batch: cannot write the plot file '" << options.plotFile
-                << "': " << plotFile->errorString().toStdString() << '\n';
-            return 1;
-        }
+    if (plot && !plot->write(results, plan.seed)) {
+        err << "nuperako-batch: cannot write the plot file '" << options.plotFile << "': " << plot->errorString()
+            << '\n';
+        return 1;
     }
     return 0;
 }

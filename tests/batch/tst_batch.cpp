@@ -61,6 +61,7 @@ private slots:
     void programIsReproducibleAcrossProcesses();
     void manualPageSaysWhatHelpSays();
     void plottingPrintsNoToolkitWarning();
+    void qtIsLoadedOnlyForThePlot();
 };
 
 void TestBatch::sameSeedSameOutputWhateverTheThreads_data()
@@ -274,6 +275,32 @@ void TestBatch::plottingPrintsNoToolkitWarning()
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 0);
     QCOMPARE(p.readAllStandardError(), QByteArray());
+}
+
+// The program needs no Qt library to start; the plot comes from a plugin,
+// and a copy of the program without it says so before playing any run.
+void TestBatch::qtIsLoadedOnlyForThePlot()
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/nuperako-batch");
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1")); // list, do not run
+    p.setProcessEnvironment(environment);
+    p.start(program);
+    QVERIFY(p.waitForFinished(60000));
+    const QByteArray libraries = p.readAllStandardOutput();
+    QVERIFY(libraries.contains("libc.so"));
+    QVERIFY2(!libraries.contains("libQt6"), libraries.constData());
+
+    QTemporaryDir dir;
+    const QString alone = dir.filePath(QStringLiteral("nuperako-batch"));
+    QVERIFY(QFile::copy(program, alone));
+    p.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    p.start(alone, {QStringLiteral("--plot"), dir.filePath(QStringLiteral("a.png"))});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(p.readAllStandardOutput(), QByteArray());
+    QVERIFY(p.readAllStandardError().contains("cannot plot: the plugin nuperako-plot.so is missing"));
 }
 
 // Every English line of --help stands in the manual page, continuation lines
