@@ -15,9 +15,9 @@
 #include "platform/soundcontrol.h"
 #include "platform/timer.h"
 #include "platform/twips.h"
+#include "resources/pictures.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QPixmap>
 
 #include <optional>
@@ -87,7 +87,7 @@ Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *paren
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" ぬぺらこ"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.xpm")));
+    setWindowIcon(programIcon());
     setClientGeometry(4035, 2040, 7320, 7455);
 
     buildButtons();
@@ -133,8 +133,7 @@ void Form1::buildButtons()
 
 void Form1::buildPlayers()
 {
-    const std::array<QPixmap, 3> hands{QPixmap(QStringLiteral(":/guu.xpm")), QPixmap(QStringLiteral(":/pii.xpm")),
-                                       QPixmap(QStringLiteral(":/paa.xpm"))};
+    const std::array<QPixmap, 3> hands{handPicture(Hand::Guu), handPicture(Hand::Pii), handPicture(Hand::Paa)};
     const QFont font = japaneseFont(kLabelPointSize, true);
     for (Player p : kPlayers) {
         const PlayerElements &e = kPlayerElements[index(p)];

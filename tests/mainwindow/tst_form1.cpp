@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 // The board's window: its elements, and each of them wired to the model.
+#include "resources/pictures.h"
 #include "support/board.h"
 
 #include <QFontInfo>
@@ -121,8 +122,8 @@ void TestForm1::tallyRowsLookAsDesigned()
 void TestForm1::picturesIconAndPositions()
 {
     const std::set<QRgb> threeColours{qRgb(255, 255, 128), qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    for (const QString name : {":/guu.xpm", ":/pii.xpm", ":/paa.xpm"}) {
-        const QImage picture = QImage(name).convertToFormat(QImage::Format_RGB32);
+    for (Hand hand : kHands) {
+        const QImage picture = handPicture(hand).toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(picture.size(), QSize(32, 33));
         std::set<QRgb> colours;
         for (int y = 0; y < picture.height(); ++y)
@@ -130,7 +131,7 @@ void TestForm1::picturesIconAndPositions()
                 colours.insert(picture.pixel(x, y));
         QVERIFY(colours == threeColours);
     }
-    QCOMPARE(QImage(QStringLiteral(":/icon.xpm")).size(), QSize(32, 32));
+    QCOMPARE(programIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
 
     ScriptedHands hands;
     Board b(hands);
