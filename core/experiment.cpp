@@ -5,6 +5,7 @@
 #include "core/boardvariables.h"
 #include "core/checkedint.h"
 #include "core/clock.h"
+#include "core/failure.h"
 #include "core/module1.h"
 #include "core/randomsource.h"
 
@@ -39,7 +40,7 @@ inline Hand Experiment::drawHand(std::int16_t &ransuu, std::string_view &te)
     const float r = m_random.next();
     // r < 1 is the generator's promise: with it the code is always 1, 2 or 3.
     if (!(r >= 0.0F && r < 1.0F))
-        throw std::out_of_range("random number outside [0, 1)");
+        fail<std::out_of_range>("random number outside [0, 1)");
     const auto hand = static_cast<Hand>(static_cast<std::int16_t>(r * 3.0F + 1.0F));
     ransuu = code(hand);
     te = handName(hand);
@@ -76,7 +77,7 @@ std::int16_t &Experiment::countOf(Outcome outcome)
     case Outcome::B1Make: return m_vars.b1make;
     case Outcome::C1Make: return m_vars.c1make;
     }
-    throw std::invalid_argument("not an outcome");
+    fail<std::invalid_argument>("not an outcome");
 }
 
 void Experiment::recordHistory()

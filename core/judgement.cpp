@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/judgement.h"
 
+#include "core/failure.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -56,9 +58,11 @@ constexpr std::array<Row, 27> kRows{{
 
 Judgement judge(Hand a, Hand b, Hand c)
 {
-    const auto *const row = std::ranges::find_if(kRows, [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
+    // Not std::ranges: the browser build's libc++ 14 has no ranges::find_if.
+    const auto *const row =
+        std::find_if(kRows.begin(), kRows.end(), [&](const Row &r) { return r.a == a && r.b == b && r.c == c; });
     if (row == kRows.end())
-        throw std::invalid_argument("not three hands");
+        fail<std::invalid_argument>("not three hands");
     return {row->outcome, row->results};
 }
 
