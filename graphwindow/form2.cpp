@@ -3,28 +3,32 @@
 #include "graphwindow/form2.h"
 
 #include "graphwindow/graphdrawing.h"
+#include "graphwindow/graphlayout.h"
 #include "platform/commandbutton.h"
 #include "platform/japanesefont.h"
 #include "platform/line.h"
 #include "platform/picturebox.h"
+#include "platform/qtconvert.h"
 
 #include <QPushButton>
 
 namespace nuperako {
 
+using namespace graphlayout;
+
 Form2::Form2(const Module1 &shared, QWidget *parent) : Form(parent), m_shared(shared)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral(" グラフ"));
-    setClientGeometry(2910, 2235, 9750, 5670);
+    setWindowTitle(QString::fromUtf8(kCaption));
+    setClientGeometry(kClientArea.left, kClientArea.top, kClientArea.width, kClientArea.height);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), QRect(120, 600, 9495, 4815), this);
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), toQRect(kPicture), this);
     Picture1->setScale(kGraphScaleWidth, kGraphScaleHeight);
-    Picture1->setFont(japaneseFont(8.25));
+    Picture1->setFont(japaneseFont(kPicturePointSize));
     auto *close =
-        new CommandButton(QStringLiteral("Command1"), QStringLiteral("閉じる"), QRect(8760, 0, 975, 375), this);
-    new Line(QStringLiteral("Line1"), 0, 9720, 360, this);
+        new CommandButton(QStringLiteral("Command1"), QString::fromUtf8(kCloseCaption), toQRect(kClose), this);
+    new Line(QStringLiteral("Line1"), kLine.left, kLine.left + kLine.width, kLine.top, this);
     setTabOrder(Picture1, close);
 
     connect(close, &QPushButton::clicked, this, &Form2::close);

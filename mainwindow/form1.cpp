@@ -4,6 +4,7 @@
 
 #include "graphwindow/form2.h"
 #include "helpwindow/form4.h"
+#include "mainwindow/boardlayout.h"
 #include "platform/commandbutton.h"
 #include "platform/imagebox.h"
 #include "platform/japanesefont.h"
@@ -24,74 +25,18 @@
 
 namespace nuperako {
 
-namespace {
-
-constexpr qreal kLabelPointSize = 15.75;
-constexpr qreal kActionPointSize = 12.0;
-
-struct PlayerElements {
-    const char *name;                // "Ａくん"
-    std::array<const char *, 5> ids; // rock, scissors and paper pictures, name label, result label
-    int left;                        // of the pictures, in twips
-};
-constexpr std::array<PlayerElements, 3> kPlayerElements{{
-    {"Ａくん", {"guu1", "pii1", "paa1", "Label1", "hanntei1"}, 1080},
-    {"Ｂくん", {"guu2", "pii2", "paa2", "Label2", "hanntei2"}, 3000},
-    {"Ｃくん", {"guu3", "pii3", "paa3", "Label3", "hanntei3"}, 4920},
-}};
-
-// The buttons by Button: caption and place in twips; the large ones run the experiment.
-struct ButtonElement {
-    const char *caption;
-    int left, top, width, height;
-    bool large;
-};
-constexpr std::array<ButtonElement, kButtonCount> kButtonElements{{
-    {"ヌペラコ", 4920, 3720, 1815, 495, true},
-    {"ポ　ン", 4920, 4320, 1815, 495, true},
-    {"自動開始", 4920, 5160, 1815, 495, true},
-    {"初期化", 6360, 0, 975, 375, false},
-    {"HELP", 5400, 0, 975, 375, false},
-    {"終了", 0, 0, 975, 375, false},
-    {"自動停止", 4920, 5760, 1815, 495, true},
-    {"グラフ表示", 4920, 6600, 1815, 495, true},
-}};
-
-// A hand as a screen reader names it.
-constexpr std::array<const char *, 3> kHandWords{"グー", "チョキ", "パー"};
-
-// The tally's rows in the order of Count, top to bottom.
-struct TallyRow {
-    int top;
-    const char *caption;
-    std::array<const char *, 3> ids; // caption, count and ratio cells
-    std::optional<Rgb> color;        // none: the default text colour
-    bool italic;
-};
-constexpr std::array<TallyRow, kCountCount> kTallyRows{{
-    {3600, "あいこ", {"Label4", "aikolabel", "aikow"}, std::nullopt, true},
-    {4080, "Ａ一人勝ち", {"Label5", "a1katilabel", "a1katiw"}, kWinColor, false},
-    {4440, "Ｂ一人勝ち", {"Label6", "b1katilabel", "b1katiw"}, kWinColor, false},
-    {4800, "Ｃ一人勝ち", {"Label7", "c1katilabel", "c1katiw"}, kWinColor, false},
-    {5160, "一人勝ち", {"Label8", "abc1katiLabel", "abc1katiw"}, std::nullopt, true},
-    {5640, "Ａ一人負け", {"Label12", "a1makelabel", "a1makew"}, kLoseColor, false},
-    {6000, "Ｂ一人負け", {"Label11", "b1makelabel", "b1makew"}, kLoseColor, false},
-    {6360, "Ｃ一人負け", {"Label10", "c1makelabel", "c1makew"}, kLoseColor, false},
-    {6720, "一人負け", {"Label9", "abc1makelabel", "abc1makew"}, std::nullopt, true},
-}};
-
-} // namespace
+using namespace boardlayout;
 
 Form1::Form1(Module1 &shared, RandomSource &random, Clock &clock, QWidget *parent)
     : Form(parent), m_shared(shared), m_model(shared, random, clock), m_questionBox(std::make_unique<QuestionBox>())
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral(" ぬぺらこ"));
+    setWindowTitle(QString::fromUtf8(kCaption));
     setWindowIcon(programIcon());
-    setClientGeometry(4035, 2040, 7320, 7455);
+    setClientGeometry(kClientArea.left, kClientArea.top, kClientArea.width, kClientArea.height);
 
     buildButtons();
-    new Line(QStringLiteral("Line1"), 0, 7320, 360, this);
+    new Line(QStringLiteral("Line1"), kLine.left, kLine.left + kLine.width, kLine.top, this);
     MMControl1 = new SoundControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     buildPlayers();
@@ -117,7 +62,7 @@ void Form1::buildButtons()
     for (std::size_t b = 0; b < kButtonCount; ++b) {
         const ButtonElement &e = kButtonElements[b];
         auto *button = new CommandButton(QStringLiteral("Command%1").arg(b + 1), QString::fromUtf8(e.caption),
-                                         QRect(e.left, e.top, e.width, e.height), this);
+                                         toQRect(e.place), this);
         if (e.large)
             button->setFont(large);
         connect(button, &QPushButton::clicked, this, [this, which = static_cast<Button>(b)] {
@@ -140,14 +85,13 @@ void Form1::buildPlayers()
         const QString player = QString::fromUtf8(e.name);
         for (std::size_t h = 0; h < hands.size(); ++h) {
             auto *box = new ImageBox(QString::fromLatin1(e.ids[h]), hands[h], this);
-            box->setGeometry(twipsRect(e.left, 600, 1335, 1215));
-            box->setAccessibleName(player + QStringLiteral(": ") + QString::fromUtf8(kHandWords[h]));
+            box->setGeometry(twipsRect(e.left, kPictureTop, kPictureWidth, kPictureHeight));
+            box->setAccessibleName(QString::fromStdString(handSpeech(p, kHands[h])));
             m_pictures[index(p)][h] = box;
         }
-        new Label(QString::fromLatin1(e.ids[3]), player, QRect(e.left + 120, 1920, 1095, 375), font, this);
-        auto *result =
-            new Label(QString::fromLatin1(e.ids[4]), QString(), QRect(e.left + 120, 2400, 1095, 375), font, this);
-        result->setAccessiblePrefix(player + QStringLiteral(" 結果"));
+        new Label(QString::fromLatin1(e.ids[3]), player, toQRect(nameCell(p)), font, this);
+        auto *result = new Label(QString::fromLatin1(e.ids[4]), QString(), toQRect(resultCell(p)), font, this);
+        result->setAccessiblePrefix(QString::fromStdString(resultSpeech(p)));
         m_results[index(p)] = result;
     }
 }
@@ -155,23 +99,24 @@ void Form1::buildPlayers()
 void Form1::buildTally()
 {
     const QFont headings = japaneseFont(kLabelPointSize, true);
-    new Label(QStringLiteral("Label13"), QStringLiteral("回数"), QRect(2040, 3120, 1095, 375), headings, this);
-    new Label(QStringLiteral("Label14"), QStringLiteral("割合"), QRect(3120, 3120, 1095, 375), headings, this);
+    for (const Heading &h : kHeadings)
+        new Label(QString::fromLatin1(h.id), QString::fromUtf8(h.caption), toQRect(h.place), headings, this);
 
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const TallyRow &row = kTallyRows[c];
+        const auto count = static_cast<Count>(c);
         const QFont font = japaneseFont(kLabelPointSize, true, row.italic);
-        const QString caption = QString::fromUtf8(row.caption);
         const std::array<Label *, 3> cells{
-            new Label(QString::fromLatin1(row.ids[0]), caption, QRect(360, row.top, 1695, 375), font, this),
-            new Label(QString::fromLatin1(row.ids[1]), QString(), QRect(2040, row.top, 1095, 375), font, this),
-            new Label(QString::fromLatin1(row.ids[2]), QString(), QRect(3120, row.top, 1095, 375), font, this)};
+            new Label(QString::fromLatin1(row.ids[0]), QString::fromUtf8(row.caption), toQRect(tallyCell(count, 0)),
+                      font, this),
+            new Label(QString::fromLatin1(row.ids[1]), QString(), toQRect(tallyCell(count, 1)), font, this),
+            new Label(QString::fromLatin1(row.ids[2]), QString(), toQRect(tallyCell(count, 2)), font, this)};
         if (row.color) {
             for (Label *cell : cells)
                 cell->setForeColor(toQColor(*row.color));
         }
-        cells[1]->setAccessiblePrefix(caption + QStringLiteral(" 回数"));
-        cells[2]->setAccessiblePrefix(caption + QStringLiteral(" 割合"));
+        cells[1]->setAccessiblePrefix(QString::fromStdString(cellSpeech(count, 1)));
+        cells[2]->setAccessiblePrefix(QString::fromStdString(cellSpeech(count, 2)));
         m_countCells[c] = cells[1];
         m_ratioCells[c] = cells[2];
     }

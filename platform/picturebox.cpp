@@ -9,7 +9,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace nuperako {
 
@@ -19,8 +18,7 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
     setFocusPolicy(Qt::StrongFocus);
     setGeometry(twipsRect(geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()));
     m_innerSize = size() - QSize(2 * kBorder, 2 * kBorder);
-    m_scaleWidth = m_innerSize.width() * kTwipsPerPixel;
-    m_scaleHeight = m_innerSize.height() * kTwipsPerPixel;
+    setScale(m_innerSize.width() * kTwipsPerPixel, m_innerSize.height() * kTwipsPerPixel);
     // Kept at the screen's device pixel ratio: sharp text and lines on a dense screen or a scaled projector.
     const qreal ratio = devicePixelRatioF();
     m_image = QImage((QSizeF(m_innerSize) * ratio).toSize(), QImage::Format_RGB32);
@@ -30,15 +28,13 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
 
 void PictureBox::setScale(double scaleWidth, double scaleHeight)
 {
-    m_scaleWidth = scaleWidth;
-    m_scaleHeight = scaleHeight;
+    m_grid = PixelGrid(m_innerSize.width(), m_innerSize.height(), scaleWidth, scaleHeight);
 }
 
 QPoint PictureBox::toPixel(float x, float y) const
 {
-    const double px = static_cast<double>(x) * m_innerSize.width() / m_scaleWidth;
-    const double py = static_cast<double>(y) * m_innerSize.height() / m_scaleHeight;
-    return {static_cast<int>(std::floor(px + 0.5)), static_cast<int>(std::floor(py + 0.5))};
+    const Pixel p = m_grid.toPixel(x, y);
+    return {p.x, p.y};
 }
 
 void PictureBox::clear()
@@ -62,34 +58,12 @@ void PictureBox::print(std::string_view text)
         painter.drawText(at.x(), at.y() + metrics.ascent(), toQString(text));
         update();
     }
-    m_current = {0, m_current.y() + metrics.height() * m_scaleHeight / m_innerSize.height()};
+    m_current = {0, m_current.y() + m_grid.userHeight(metrics.height())};
 }
 
 void PictureBox::line(float x1, float y1, float x2, float y2, Rgb color)
 {
-    // Bresenham on the mapped end points, both included: one pixel wide, and the
-    // same pixels as pset gives for the ends, which a painter's line would not promise.
-    const QPoint from = toPixel(x1, y1);
-    const QPoint to = toPixel(x2, y2);
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = -std::abs(to.y() - from.y());
-    const int sx = from.x() < to.x() ? 1 : -1;
-    const int sy = from.y() < to.y() ? 1 : -1;
-    int error = dx + dy;
-    for (QPoint p = from;;) {
-        plot(p, color);
-        if (p == to)
-            break;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            p.rx() += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            p.ry() += sy;
-        }
-    }
+    PixelGrid::line(m_grid.toPixel(x1, y1), m_grid.toPixel(x2, y2), [&](Pixel p) { plot({p.x, p.y}, color); });
     m_current = {x2, y2};
     update();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/drawingsurface.h"
+#include "core/pixelgrid.h"
 
 #include <QImage>
 #include <QWidget>
@@ -15,8 +16,7 @@ namespace nuperako {
 //
 // Callers draw in user coordinates: x from 0 at the left edge of the inside
 // to scaleWidth at its right edge, y from 0 at the top to scaleHeight at the
-// bottom (twips until setScale is called). Every point is mapped to the
-// nearest whole pixel first, so a pixel and the line that starts at it meet.
+// bottom (twips until setScale is called), mapped to pixels by a PixelGrid.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 
@@ -54,8 +54,7 @@ private:
 
     QSize m_innerSize;
     QImage m_image;
-    double m_scaleWidth;
-    double m_scaleHeight;
+    PixelGrid m_grid{1, 1, 1, 1};
     QPointF m_current;
     Rgb m_foreColor;
 };
