@@ -14,21 +14,21 @@
 
 namespace nuperako {
 
-using namespace graphlayout;
-
 Form2::Form2(const Module1 &shared, QWidget *parent) : Form(parent), m_shared(shared)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf8(kCaption));
-    setClientGeometry(kClientArea.left, kClientArea.top, kClientArea.width, kClientArea.height);
+    setWindowTitle(QString::fromUtf8(kGraphWindow.caption));
+    const TwipsRect &client = kGraphWindow.clientArea;
+    setClientGeometry(client.left, client.top, client.width, client.height);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), toQRect(kPicture), this);
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), toQRect(kGraphWindow.picture), this);
     Picture1->setScale(kGraphScaleWidth, kGraphScaleHeight);
-    Picture1->setFont(japaneseFont(kPicturePointSize));
-    auto *close =
-        new CommandButton(QStringLiteral("Command1"), QString::fromUtf8(kCloseCaption), toQRect(kClose), this);
-    new Line(QStringLiteral("Line1"), kLine.left, kLine.left + kLine.width, kLine.top, this);
+    Picture1->setFont(japaneseFont(kGraphWindow.picturePointSize));
+    auto *close = new CommandButton(QStringLiteral("Command1"), QString::fromUtf8(kGraphWindow.closeCaption),
+                                    toQRect(kGraphWindow.close), this);
+    const TwipsRect &line = kGraphWindow.line;
+    new Line(QStringLiteral("Line1"), line.left, line.left + line.width, line.top, this);
     setTabOrder(Picture1, close);
 
     connect(close, &QPushButton::clicked, this, &Form2::close);

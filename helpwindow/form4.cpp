@@ -14,25 +14,25 @@
 
 namespace nuperako {
 
-using namespace helplayout;
-
 Form4::Form4(Form &mainWindow, QWidget *parent) : Form(parent), m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("Form4"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf8(kCaption));
-    setClientGeometry(kClientArea.left, kClientArea.top, kClientArea.width, kClientArea.height);
+    setWindowTitle(QString::fromUtf8(kHelpWindow.caption));
+    const TwipsRect &client = kHelpWindow.clientArea;
+    setClientGeometry(client.left, client.top, client.width, client.height);
 
-    auto *close =
-        new CommandButton(QStringLiteral("Command1"), QString::fromUtf8(kCloseCaption), toQRect(kClose), this);
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), toQRect(kPicture), this);
-    Picture1->setFont(japaneseFont(kPicturePointSize));
-    Picture1->setAccessibleName(QString::fromUtf8(kPictureName));
+    auto *close = new CommandButton(QStringLiteral("Command1"), QString::fromUtf8(kHelpWindow.closeCaption),
+                                    toQRect(kHelpWindow.close), this);
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), toQRect(kHelpWindow.picture), this);
+    Picture1->setFont(japaneseFont(kHelpWindow.picturePointSize));
+    Picture1->setAccessibleName(QString::fromUtf8(kHelpPictureName));
     QStringList lines;
     for (const std::string &line : helpText())
         lines << QString::fromStdString(line);
     Picture1->setAccessibleDescription(lines.join(u'\n').trimmed());
-    new Line(QStringLiteral("Line1"), kLine.left, kLine.left + kLine.width, kLine.top, this);
+    const TwipsRect &line = kHelpWindow.line;
+    new Line(QStringLiteral("Line1"), line.left, line.left + line.width, line.top, this);
     setTabOrder(close, Picture1);
     close->setFocus();
 

@@ -17,7 +17,7 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
     setGeometry(twipsRect(geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()));
-    m_innerSize = size() - QSize(2 * kBorder, 2 * kBorder);
+    m_innerSize = size() - QSize(2 * kPictureBorder, 2 * kPictureBorder);
     setScale(m_innerSize.width() * kTwipsPerPixel, m_innerSize.height() * kTwipsPerPixel);
     // Kept at the screen's device pixel ratio: sharp text and lines on a dense screen or a scaled projector.
     const qreal ratio = devicePixelRatioF();
@@ -118,7 +118,7 @@ void PictureBox::paintEvent(QPaintEvent *)
     };
     edge(0, shadow, light);
     edge(1, darkShadow, face);
-    painter.drawImage(kBorder, kBorder, m_image);
+    painter.drawImage(kPictureBorder, kPictureBorder, m_image);
 }
 
 } // namespace nuperako

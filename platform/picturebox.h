@@ -48,8 +48,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    static constexpr int kBorder = 2;
-
     void plot(QPoint pixel, Rgb color);
 
     QSize m_innerSize;

@@ -2,20 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/twipsrect.h"
+
 #include <QRect>
 
 namespace nuperako {
 
-// The windows are laid out in twips, 1/1440 inch: 15 twips are one pixel at
-// 96 dpi. Qt's device-independent pixels are 96 dpi pixels, so high-DPI
-// scaling takes care of denser screens.
-inline constexpr int kTwipsPerPixel = 15;
-
-constexpr int pixels(int twips)
-{
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
+// The windows are laid out in twips. Qt's device-independent pixels are 96 dpi
+// pixels, so high-DPI scaling takes care of denser screens.
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
