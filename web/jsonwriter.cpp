@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "web/jsonwriter.h"
+
+#include <cstdio>
+
+namespace nuperako::web {
+
+void JsonWriter::separate()
+{
+    if (!m_first && m_text.back() != ':')
+        m_text += ',';
+    m_first = false;
+}
+
+JsonWriter &JsonWriter::beginObject()
+{
+    separate();
+    m_text += '{';
+    m_first = true;
+    return *this;
+}
+
+JsonWriter &JsonWriter::endObject()
+{
+    m_text += '}';
+    m_first = false;
+    return *this;
+}
+
+JsonWriter &JsonWriter::beginArray()
+{
+    separate();
+    m_text += '[';
+    m_first = true;
+    return *this;
+}
+
+JsonWriter &JsonWriter::endArray()
+{
+    m_text += ']';
+    m_first = false;
+    return *this;
+}
+
+JsonWriter &JsonWriter::key(std::string_view name)
+{
+    value(name);
+    m_text += ':';
+    return *this;
+}
+
+JsonWriter &JsonWriter::value(std::string_view text)
+{
+    separate();
+    m_text += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            m_text += '\\';
+            m_text += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            m_text += escaped;
+        } else {
+            m_text += c; // UTF-8 passes through
+        }
+    }
+    m_text += '"';
+    return *this;
+}
+
+JsonWriter &JsonWriter::value(long number)
+{
+    separate();
+    m_text += std::to_string(number);
+    return *this;
+}
+
+JsonWriter &JsonWriter::value(double number)
+{
+    separate();
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", number);
+    m_text += text;
+    return *this;
+}
+
+JsonWriter &JsonWriter::value(bool flag)
+{
+    separate();
+    m_text += flag ? "true" : "false";
+    return *this;
+}
+
+JsonWriter &JsonWriter::null()
+{
+    separate();
+    m_text += "null";
+    return *this;
+}
+
+} // namespace nuperako::web

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/mixinggenerator.h"
+#include "core/module1.h"
+#include "mainwindow/boardmodel.h"
+#include "web/pageclock.h"
+
+#include <string>
+
+namespace nuperako::web {
+
+// One run of the program in the page: the experiment, the board's model over
+// it, and everything the page asks of them as JSON text.
+class WebBoard {
+public:
+    WebBoard(); // loaded, not yet activated
+
+    [[nodiscard]] BoardModel &model() { return m_model; }
+
+    // What the board shows now, and the requests made since the last call.
+    std::string state();
+    // The graph drawn over the picture as it stands (see CanvasRecorder), and its summary.
+    [[nodiscard]] std::string graph(double lineHeightPixels) const;
+
+    // The three windows' elements, in CSS pixels, and what the page needs to run them.
+    static std::string layout();
+    // The help window's 29 printed lines.
+    static std::string help();
+
+private:
+    Module1 m_shared;
+    MixingGenerator m_random;
+    PageClock m_clock;
+    BoardModel m_model;
+};
+
+} // namespace nuperako::web
