@@ -4,10 +4,12 @@
 // The module's boundary with the page (web/js/module.js is the other side).
 //
 // Events go in as calls: start, click(button 0-7), tick(timer 0-3), activate,
-// answer(code) for the exit question, end. What to show comes out of layout,
+// answer(code) for the exit question, closed (the board's frame), end. What to show comes out of layout,
 // state, graph(lineHeight) and help as JSON text: a NUL-terminated UTF-8 string
-// in the module's memory, valid until the next of these calls. The module's
-// one import is env.seconds_since_midnight, the browser's local time of day.
+// in the module's memory, valid until the next of these calls. The module
+// imports env.seconds_since_midnight, the browser's local time of day, and the
+// three WASI calls that libc++'s last message uses before a broken promise
+// stops the module.
 // Calls before start, or with a number out of range, do nothing.
 #include "web/webboard.h"
 
@@ -76,6 +78,12 @@ NUPERAKO_EXPORT(answer) void exitAnswered(int code)
 {
     if (board)
         board->model().exitAnswered(code);
+}
+
+NUPERAKO_EXPORT(closed) void closed()
+{
+    if (board)
+        board->model().frameClosed();
 }
 
 NUPERAKO_EXPORT(state) const char *state()

@@ -80,9 +80,9 @@ JsonWriter &JsonWriter::value(long number)
 JsonWriter &JsonWriter::value(double number)
 {
     separate();
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", number);
-    m_text += text;
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.9g", number);
+    m_text += digits;
     return *this;
 }
 

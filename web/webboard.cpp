@@ -23,6 +23,13 @@ void rect(JsonWriter &json, const TwipsRect &r)
     json.endArray();
 }
 
+// A line one pixel high with both ends drawn, as the desktop's.
+void lineRect(JsonWriter &json, const TwipsRect &r)
+{
+    const int left = pixels(r.left);
+    json.beginArray().value(left).value(pixels(r.top)).value(pixels(r.left + r.width) - left + 1).value(1).endArray();
+}
+
 void color(JsonWriter &json, std::optional<Rgb> c)
 {
     if (!c) {
@@ -59,7 +66,7 @@ void board(JsonWriter &json)
     json.beginObject().key("caption").value(kCaption).key("client");
     rect(json, kClientArea);
     json.key("line");
-    rect(json, kLine);
+    lineRect(json, kLine);
     json.key("labelPointSize").value(kLabelPointSize).key("actionPointSize").value(kActionPointSize);
 
     json.key("buttons").beginArray();
@@ -93,15 +100,20 @@ void board(JsonWriter &json)
     }
     json.endArray();
 
-    json.key("tally").beginArray();
+    json.key("headings").beginArray();
     for (const Heading &h : kHeadings)
         label(json, h.id, h.caption, h.place, std::nullopt, false, h.caption);
+    json.endArray().key("rows").beginArray();
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const TallyRow &row = kTallyRows[c];
         const auto count = static_cast<Count>(c);
-        for (std::size_t column = 0; column < 3; ++column)
-            label(json, row.ids[column], column == 0 ? row.caption : "", tallyCell(count, column), row.color,
-                  row.italic, column == 0 ? std::string(row.caption) : cellSpeech(count, column));
+        json.beginObject().key("caption");
+        label(json, row.ids[0], row.caption, tallyCell(count, 0), row.color, row.italic, row.caption);
+        json.key("count");
+        label(json, row.ids[1], "", tallyCell(count, 1), row.color, row.italic, cellSpeech(count, 1));
+        json.key("ratio");
+        label(json, row.ids[2], "", tallyCell(count, 2), row.color, row.italic, cellSpeech(count, 2));
+        json.endObject();
     }
     json.endArray();
 
@@ -130,7 +142,7 @@ void pictureWindow(JsonWriter &json, const PictureWindowLayout &window)
     json.key("close").beginObject().key("caption").value(window.closeCaption).key("rect");
     rect(json, window.close);
     json.endObject().key("line");
-    rect(json, window.line);
+    lineRect(json, window.line);
     json.key("picture").beginObject().key("rect");
     rect(json, window.picture);
     json.key("inside");

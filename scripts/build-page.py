@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The nuperako developers
+# SPDX-License-Identifier: MIT
+"""Puts the browser edition together in one folder, ready for any static web
+server: the page (web/), the module, the chimes, the pictures (PNG made from the
+desktop's XPM files), the icons, a subset of the Debian gothic holding only the
+characters the program shows, and the service worker with the list of files it
+keeps offline, under a cache name that changes with their contents.
+
+Usage: build-page.py SOURCE_ROOT MODULE OUTPUT_FOLDER
+"""
+import hashlib
+import json
+import pathlib
+import re
+import shutil
+import struct
+import sys
+import zlib
+
+from fontTools import subset
+
+GOTHIC = pathlib.Path("/usr/share/fonts/truetype/horai-umefont/ume-pgo4.ttf")
+
+# Where the texts the program shows are written: the layouts, the model's
+# captions, the tally texts, the graph's labels, the help and the page itself.
+TEXT_SOURCES = ["mainwindow/boardlayout.h", "mainwindow/boardlayout.cpp", "mainwindow/boardmodel.h",
+                "mainwindow/boardmodel.cpp", "core/tallytext.cpp", "graphwindow/graphdrawing.cpp",
+                "graphwindow/graphlayout.h", "helpwindow/helplayout.h", "helpwindow/helptext.cpp",
+                "web/index.html", "web/js/*.js"]
+
+
+def xpm_pixels(text):
+    """The rows of an XPM picture as (r, g, b) tuples, one character per pixel."""
+    strings = re.findall(r'"([^"]*)"', text)
+    width, height, colours, _ = (int(v) for v in strings[0].split())
+    palette = {}
+    for entry in strings[1:1 + colours]:
+        key, value = entry[0], entry.split()[-1]
+        palette[key] = tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
+    return [[palette[c] for c in row[:width]] for row in strings[1 + colours:1 + colours + height]]
+
+
+def png(rows):
+    """A 24-bit PNG of the rows."""
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def shown_characters(root):
+    characters = {chr(c) for c in range(0x20, 0x7f)}
+    for pattern in TEXT_SOURCES:
+        for path in sorted(root.glob(pattern)):
+            characters |= {c for c in path.read_text(encoding="utf-8") if ord(c) > 0x7f}
+    return "".join(sorted(characters))
+
+
+def subset_font(characters, output):
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.layout_features = ["*"]
+    font = subset.load_font(str(GOTHIC), options)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text=characters)
+    subsetter.subset(font)
+    subset.save_font(font, str(output), options)
+
+
+def main():
+    root, module, out = (pathlib.Path(a) for a in sys.argv[1:4])
+    if out.exists():
+        shutil.rmtree(out)
+    (out / "js").mkdir(parents=True)
+    for name in ["index.html", "style.css", "manifest.webmanifest"]:
+        shutil.copy(root / "web" / name, out / name)
+    for script in sorted((root / "web" / "js").glob("*.js")):
+        shutil.copy(script, out / "js" / script.name)
+    shutil.copy(module, out / "nuperako.wasm")
+    (out / "sounds").mkdir()
+    for sound in ["mypinpon.wav", "endpinpon.wav"]:
+        shutil.copy(root / "resources" / sound, out / "sounds" / sound)
+    (out / "pictures").mkdir()
+    for hand in ["guu", "pii", "paa"]:
+        (out / "pictures" / f"{hand}.png").write_bytes(png(xpm_pixels((root / "resources" / f"{hand}.xpm").read_text())))
+    (out / "icons").mkdir()
+    for icon in sorted((root / "resources" / "icons").glob("nuperako-*.png")):
+        shutil.copy(icon, out / "icons" / icon.name)
+    (out / "fonts").mkdir()
+    subset_font(shown_characters(root), out / "fonts" / "gothic.woff2")
+
+    files = sorted(p.relative_to(out).as_posix() for p in out.rglob("*") if p.is_file())
+    digest = hashlib.sha256()
+    for name in files:
+        digest.update(name.encode() + (out / name).read_bytes())
+    worker = (root / "web" / "sw.js").read_text(encoding="utf-8")
+    worker = worker.replace("@CACHE_NAME@", "nuperako-" + digest.hexdigest()[:16])
+    worker = worker.replace("@FILES@", ", ".join(json.dumps(n) for n in ["./"] + files))
+    (out / "sw.js").write_text(worker, encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

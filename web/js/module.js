@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+//
+// The page's side of the module's boundary (web/exports.cpp is the other):
+// events go in as calls, what to show comes out as JSON text.
+
+// Seconds since local midnight, from the browser's clock, as the desktop reads it.
+function secondsSinceMidnight() {
+    const now = new Date();
+    return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() + now.getMilliseconds() / 1000;
+}
+
+// libc++ links three WASI calls for the message it writes before stopping the
+// module on a broken promise; the page has no file to give them.
+const EBADF = 8;
+const wasi = { fd_write: () => EBADF, fd_close: () => EBADF, fd_seek: () => EBADF };
+
+export class Module {
+    #exports;
+    #decoder = new TextDecoder();
+
+    constructor(exports) {
+        this.#exports = exports;
+        exports._initialize();
+    }
+
+    // Resolves to the module, or rejects with a reason to show the user.
+    static async load(url) {
+        if (typeof WebAssembly !== 'object') throw new Error('このブラウザーでは WebAssembly が使えません。');
+        const imports = { env: { seconds_since_midnight: secondsSinceMidnight }, wasi_snapshot_preview1: wasi };
+        const response = await fetch(url);
+        if (!response.ok) throw new Error(`プログラム本体 (${url}) を読み込めませんでした。`);
+        const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports);
+        return new Module(instance.exports);
+    }
+
+    #json(pointer) {
+        const bytes = new Uint8Array(this.#exports.memory.buffer);
+        const end = bytes.indexOf(0, pointer);
+        return JSON.parse(this.#decoder.decode(bytes.subarray(pointer, end)));
+    }
+
+    layout() { return this.#json(this.#exports.layout()); }
+    help() { return this.#json(this.#exports.help()).lines; }
+    start() { this.#exports.start(); }
+    end() { this.#exports.end(); }
+    click(button) { this.#exports.click(button); }
+    tick(timer) { this.#exports.tick(timer); }
+    activate() { this.#exports.activate(); }
+    closed() { this.#exports.closed(); }
+    answer(code) { this.#exports.answer(code); }
+    state() { return this.#json(this.#exports.state()); }
+    graph(lineHeight) { return this.#json(this.#exports.graph(lineHeight)); }
+}

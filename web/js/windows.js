@@ -1,0 +1,132 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+//
+// Windows inside the page, like the desktop's: a title bar to move them by, a
+// close box, and one active window. Activating a window that was not active
+// (by a click or a touch anywhere on it, or by focus moving into it) brings it
+// to the front and runs its activation.
+
+export class Desktop {
+    #element;
+    #windows = [];
+    #active = null;
+    #origin;
+    scale = 1;
+
+    // origin: the screen point, in CSS pixels, shown at the desktop's top-left corner.
+    constructor(element, origin) {
+        this.#element = element;
+        this.#origin = origin;
+    }
+
+    get activeWindow() { return this.#active; }
+    get windows() { return [...this.#windows]; }
+
+    // client: [left, top, width, height] of the client area on the design's screen.
+    open({ id, caption, client, onActivate = () => {}, onClose = () => {} }) {
+        const win = new PageWindow(this, { id, caption, client, onActivate, onClose });
+        this.#windows.push(win);
+        this.#element.append(win.element);
+        return win;
+    }
+
+    activate(win) {
+        this.#windows = [...this.#windows.filter((w) => w !== win), win];
+        this.#windows.forEach((w, i) => { w.element.style.zIndex = String(i + 1); });
+        if (this.#active === win) return;
+        this.#active?.element.classList.remove('active');
+        this.#active = win;
+        win.element.classList.add('active');
+        win.onActivate();
+    }
+
+    // Removes the window; the front one of the others becomes active, as on a desktop.
+    remove(win) {
+        this.#windows = this.#windows.filter((w) => w !== win);
+        win.element.remove();
+        if (this.#active !== win) return;
+        this.#active = null;
+        const next = this.#windows.at(-1);
+        if (next) this.activate(next);
+    }
+
+    clear() {
+        for (const w of this.#windows) w.element.remove();
+        this.#windows = [];
+        this.#active = null;
+    }
+
+    place(element, [left, top]) {
+        element.style.left = `${left - this.#origin[0]}px`;
+        element.style.top = `${top - this.#origin[1]}px`;
+    }
+}
+
+class PageWindow {
+    element;
+    client;
+    onActivate;
+    #desktop;
+    #onClose;
+
+    constructor(desktop, { id, caption, client, onActivate, onClose }) {
+        this.#desktop = desktop;
+        this.onActivate = onActivate;
+        this.#onClose = onClose;
+
+        this.element = document.createElement('section');
+        this.element.className = 'window';
+        this.element.id = id;
+        this.element.setAttribute('aria-label', caption.trim());
+        const title = document.createElement('header');
+        title.className = 'title';
+        const text = document.createElement('span');
+        text.textContent = caption;
+        const close = document.createElement('button');
+        close.className = 'close-box';
+        close.type = 'button';
+        close.tabIndex = -1;
+        close.setAttribute('aria-label', '閉じる');
+        close.textContent = '×';
+        close.addEventListener('click', () => this.#onClose());
+        title.append(text, close);
+        this.client = document.createElement('div');
+        this.client.className = 'client';
+        this.client.style.width = `${client[2]}px`;
+        this.client.style.height = `${client[3]}px`;
+        this.element.append(title, this.client);
+        // The title bar's height is the frame's: the client area stands at its design place.
+        desktop.place(this.element, [client[0], client[1] - TITLE_HEIGHT]);
+
+        this.element.addEventListener('pointerdown', () => desktop.activate(this), { capture: true });
+        this.element.addEventListener('focusin', () => desktop.activate(this));
+        this.#dragBy(title);
+    }
+
+    close() { this.#desktop.remove(this); }
+
+    #dragBy(handle) {
+        handle.addEventListener('pointerdown', (event) => {
+            if (event.target !== handle && event.target.parentElement !== handle) return;
+            if (event.target.closest('button')) return;
+            const start = { x: event.clientX, y: event.clientY };
+            const at = { left: this.element.offsetLeft, top: this.element.offsetTop };
+            handle.setPointerCapture(event.pointerId);
+            const move = (e) => {
+                const scale = this.#desktop.scale;
+                this.element.style.left = `${at.left + (e.clientX - start.x) / scale}px`;
+                this.element.style.top = `${Math.max(0, at.top + (e.clientY - start.y) / scale)}px`;
+            };
+            const stop = () => {
+                handle.removeEventListener('pointermove', move);
+                handle.removeEventListener('pointerup', stop);
+                handle.removeEventListener('pointercancel', stop);
+            };
+            handle.addEventListener('pointermove', move);
+            handle.addEventListener('pointerup', stop);
+            handle.addEventListener('pointercancel', stop);
+        });
+    }
+}
+
+export const TITLE_HEIGHT = 24;

@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+//
+// Offline after the first visit: the whole page is cached on install, under a
+// name that changes with its contents, and served from the cache first.
+
+const CACHE = '@CACHE_NAME@';
+const FILES = [@FILES@];
+
+self.addEventListener('install', (event) => {
+    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => {
+    event.waitUntil(caches.keys()
+        .then((names) => Promise.all(names.filter((name) => name !== CACHE).map((name) => caches.delete(name))))
+        .then(() => self.clients.claim()));
+});
+
+self.addEventListener('fetch', (event) => {
+    if (event.request.method !== 'GET') return;
+    event.respondWith(caches.match(event.request, { ignoreSearch: true })
+        .then((cached) => cached ?? fetch(event.request)));
+});
