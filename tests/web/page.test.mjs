@@ -1,0 +1,281 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+//
+// What only the page can get wrong: its elements and their places, its timers,
+// its canvases, its windows and its messages. The behaviour behind it is the
+// desktop's, tested natively.
+
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { launch, newPage, openProgram, serve } from './support.mjs';
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// What the board shows, read off the page.
+function shown(page) {
+    return page.evaluate(() => {
+        const text = (id) => document.querySelector(`#${id} > span:last-child`).textContent;
+        return {
+            enabled: [...Array(8)].map((_, i) => !document.getElementById(`Command${i + 1}`).disabled),
+            hands: [...document.querySelectorAll('img.hand')].filter((img) => !img.hidden).map((img) => img.id),
+            results: [1, 2, 3].map((p) => text(`hanntei${p}`)),
+            resultColors: [1, 2, 3].map((p) => getComputedStyle(document.getElementById(`hanntei${p}`)).color),
+            counts: ['aikolabel', 'a1katilabel', 'b1katilabel', 'c1katilabel', 'abc1katiLabel', 'a1makelabel',
+                'b1makelabel', 'c1makelabel', 'abc1makelabel'].map(text),
+            ratios: ['aikow', 'a1katiw', 'b1katiw', 'c1katiw', 'abc1katiw', 'a1makew', 'b1makew', 'c1makew',
+                'abc1makew'].map(text),
+        };
+    });
+}
+
+// Waits until automatic play has played at least n rounds.
+function waitForRounds(page, n) {
+    return page.waitForFunction((least) => ['aikolabel', 'abc1katiLabel', 'abc1makelabel']
+        .map((id) => Number(document.querySelector(`#${id} > span:last-child`).textContent))
+        .reduce((a, b) => a + b) >= least, { timeout: 20000 }, n);
+}
+
+// The results the rule gives for the shown pictures.
+function judged(hands) {
+    const h = hands.map((id) => id.slice(0, 3));
+    const beats = { guu: 'pii', pii: 'paa', paa: 'guu' };
+    if (new Set(h).size !== 2) return ['あいこ', 'あいこ', 'あいこ'];
+    const single = h.findIndex((x) => h.filter((y) => y === x).length === 1);
+    const singleWins = beats[h[single]] === h[(single + 1) % 3];
+    return h.map((_, p) => ((p === single) === singleWins ? '勝ち' : '負け'));
+}
+
+// The colours of a picture's pixels in one column, from its top to its bottom.
+function column(page, windowId, x) {
+    return page.evaluate((id, px) => {
+        const canvas = document.querySelector(`#${id} canvas`);
+        const ratio = canvas.width / canvas.clientWidth;
+        const data = canvas.getContext('2d').getImageData(Math.floor(px * ratio), 0, 1, canvas.height).data;
+        const rgb = [];
+        for (let i = 0; i < data.length; i += 4) rgb.push((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]);
+        return rgb;
+    }, windowId, x);
+}
+
+// A click on a window's title bar, (dx, dy) from its top-left corner, where no other window lies.
+async function clickTitle(page, windowId, dx, dy) {
+    const title = await page.$eval(`#${windowId} .title`, (t) => t.getBoundingClientRect().toJSON());
+    await page.mouse.click(title.x + dx, title.y + dy);
+}
+
+const WHITE = 0xffffff;
+const BLACK = 0x000000;
+
+describe('the page', () => {
+    let server;
+    let browser;
+    before(async () => {
+        server = await serve();
+        browser = await launch();
+    });
+    after(async () => {
+        await browser.close();
+        server.close();
+    });
+
+    test('first display: captions, places, buttons, hands and empty cells', async () => {
+        const page = await openProgram(browser, server.url);
+        const misplaced = await page.evaluate(async () => {
+            const { Module } = await import('./js/module.js');
+            const layout = (await Module.load('nuperako.wasm')).layout().board;
+            const client = document.querySelector('#Form1 .client').getBoundingClientRect();
+            const elements = [...layout.buttons, ...layout.headings,
+                ...layout.rows.flatMap((r) => [r.caption, r.count, r.ratio]),
+                ...layout.players.flatMap((p) => [p.name, p.result, ...p.pictures.map((h) => ({ ...h, rect: p.rect }))])];
+            const wrong = elements.filter(({ id, rect }) => {
+                const r = document.getElementById(id).getBoundingClientRect();
+                const hidden = r.width === 0; // a hidden picture
+                return [r.left - client.left, r.top - client.top, r.width, r.height]
+                    .some((v, i) => !(hidden && i > 0) && Math.abs(v - rect[i]) > 1 && !hidden);
+            }).map((e) => e.id);
+            const captions = [...layout.buttons, ...layout.headings, ...layout.rows.map((r) => r.caption),
+                ...layout.players.map((p) => p.name)]
+                .filter((e) => document.getElementById(e.id).textContent.trim() !== (e.caption ?? e.text).trim())
+                .map((e) => e.id);
+            return { count: elements.length, wrong, captions };
+        });
+        assert.equal(misplaced.count, 8 + 2 + 27 + 3 * 5);
+        assert.deepEqual(misplaced.wrong, []);
+        assert.deepEqual(misplaced.captions, []);
+        assert.equal(await page.$eval('#Form1 .title span', (e) => e.textContent), ' ぬぺらこ');
+        // In the page's own gothic wherever the design's is missing, and every text inside its cell.
+        const fonts = await page.evaluate(async () => {
+            await document.fonts.ready;
+            return {
+                loaded: document.fonts.check('bold 15.75pt "Nuperako Gothic"', 'Ａ一人勝ち'),
+                overflowing: [...document.querySelectorAll('.label')]
+                    .filter((l) => l.lastChild.getBoundingClientRect().width > l.clientWidth).map((l) => l.id),
+            };
+        });
+        assert.deepEqual(fonts, { loaded: true, overflowing: [] });
+        assert.equal(await page.$eval('#Command2', (e) => e.textContent), 'ポ\u3000ン');
+        const board = await shown(page);
+        assert.deepEqual(board.enabled, [true, false, true, true, true, true, false, true]);
+        assert.deepEqual(board.hands, ['guu1', 'pii2', 'paa3']);
+        assert.deepEqual([...board.results, ...board.counts, ...board.ratios], Array(21).fill(''));
+        assert.equal(await page.evaluate(() => document.activeElement.id), 'Command1');
+        assert.deepEqual(page.errors, []);
+        await page.browserContext().close();
+    });
+
+    test('a manual round: pictures, results and tally agree', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command1');
+        await sleep(200); // the shuffle runs
+        assert.deepEqual((await shown(page)).enabled, [false, true, false, false, false, false, false, false]);
+        await page.click('#Command2');
+        const board = await shown(page);
+        assert.deepEqual(board.results, judged(board.hands));
+        const colours = { あいこ: 'rgb(0, 128, 0)', 勝ち: 'rgb(0, 0, 255)', 負け: 'rgb(255, 0, 0)' };
+        assert.deepEqual(board.resultColors, board.results.map((r) => colours[r]));
+        const totals = [board.counts[0], board.counts[4], board.counts[8]].map(Number);
+        assert.equal(totals.reduce((a, b) => a + b), 1);
+        assert.deepEqual([board.ratios[0], board.ratios[4], board.ratios[8]], totals.map((t) => `${t}.000`));
+        await page.browserContext().close();
+    });
+
+    test('automatic play for a few seconds, then the reset', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command3');
+        const started = Date.now();
+        await waitForRounds(page, 3);
+        await page.click('#Command7');
+        assert.ok(Date.now() - started >= 1400, 'a round every half second');
+        const board = await shown(page);
+        const c = board.counts.map(Number);
+        const rounds = c[0] + c[4] + c[8];
+        assert.equal(c[1] + c[2] + c[3], c[4]);
+        assert.equal(c[5] + c[6] + c[7], c[8]);
+        assert.equal(board.ratios[0], (c[0] / rounds).toFixed(3));
+
+        await page.click('#Command4');
+        const reset = await shown(page);
+        assert.deepEqual([...reset.results, ...reset.counts, ...reset.ratios], Array(21).fill(''));
+        assert.deepEqual(reset.hands, ['guu1', 'pii2', 'paa3']);
+        await page.browserContext().close();
+    });
+
+    test('help: the 29 lines printed, and its close button shows the board', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command5');
+        await page.waitForSelector('#Form4.active');
+        const lines = await page.$$eval('#Form4 canvas p', (ps) => ps.map((p) => p.textContent));
+        assert.equal(lines.length, 29);
+        assert.equal(lines[1], '\u3000【問\u3000\u3000題】');
+        // The first line is empty, the heading's ink is on the second.
+        const ink = (await column(page, 'Form4', 30)).map((rgb, y) => (rgb !== WHITE ? y : -1)).filter((y) => y >= 0);
+        const height = await page.evaluate(() => document.querySelector('#Form4 canvas').height /
+            document.querySelector('#Form4 canvas').clientHeight);
+        assert.ok(ink.length > 0 && ink[0] / height > 12, `first ink at ${ink[0]}`);
+        await page.click('#Form4-Command1');
+        assert.equal(await page.$('#Form4'), null);
+        await page.waitForSelector('#Form1.active');
+        await page.browserContext().close();
+    });
+
+    test('graph: curves drawn over the kept picture, dropped with the window', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command3');
+        await waitForRounds(page, 7); // one outcome at least three times
+        await page.click('#Command7');
+        await page.click('#Command8');
+        await page.waitForSelector('#Form2.active');
+        const inside = await page.$eval('#Form2 canvas', (c) => c.clientWidth);
+        const x = (units) => Math.round((units * inside) / 1100);
+        const axis = await column(page, 'Form2', x(100));
+        assert.ok(axis.filter((rgb) => rgb === BLACK).length > 100, 'the vertical axis is black');
+        // Curve pixels right of a curve's first point, where only counts of 3 or more reach.
+        const curves = async () => {
+            let found = 0;
+            for (let px = x(101) + 1; px <= x(110); ++px)
+                found += (await column(page, 'Form2', px)).filter((rgb) => rgb !== WHITE && rgb !== BLACK).length;
+            return found;
+        };
+        assert.ok(await curves() > 0);
+
+        // A reset and a new activation draw over what the picture keeps.
+        await clickTitle(page, 'Form1', 100, 4); // above the graph's title bar
+        await page.click('#Command4');
+        await clickTitle(page, 'Form2', 20, 12); // left of the board
+        assert.ok(await page.$('#Form2.active'));
+        assert.ok(await curves() > 0);
+
+        await page.click('#Form2-Command1');
+        assert.equal(await page.$('#Form2'), null);
+        assert.deepEqual((await shown(page)).counts, Array(9).fill(''));
+        await page.click('#Command8');
+        await page.waitForSelector('#Form2.active');
+        assert.equal(await curves(), 0, 'a new window, a new picture');
+        await page.browserContext().close();
+    });
+
+    test('the exit question: No changes nothing, Yes ends, and the program starts again', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command6');
+        await page.waitForSelector('dialog.question[open]');
+        assert.deepEqual(await page.$eval('dialog.question', (d) => [d.querySelector('.title').textContent,
+            d.querySelector('p').textContent, [...d.querySelectorAll('button')].map((b) => b.textContent)]),
+        ['ぬぺらこ', '終了していいですか？', ['Yes', 'No']]);
+        await page.keyboard.press('Escape');
+        await page.waitForSelector('dialog.question', { hidden: true });
+        assert.deepEqual((await shown(page)).enabled, [true, false, true, true, true, true, false, true]);
+
+        await page.click('#Command8'); // the graph opens over the board
+        await clickTitle(page, 'Form1', 100, 4);
+        await page.click('#Command6');
+        await page.waitForSelector('dialog.question[open]');
+        await page.click('dialog.question button[value="6"]');
+        await page.waitForSelector('#ended:not([hidden])');
+        assert.equal(await page.$$eval('.window', (w) => w.length), 0);
+        await page.click('#restart');
+        await page.waitForSelector('#Form1.active');
+        assert.deepEqual((await shown(page)).hands, ['guu1', 'pii2', 'paa3']);
+        assert.deepEqual(page.errors, []);
+        await page.browserContext().close();
+    });
+
+    test('a small touch screen: the board fits, in proportion, and taps work', async () => {
+        const page = await newPage(browser);
+        await page.setViewport({ width: 360, height: 560, hasTouch: true, isMobile: true });
+        await page.goto(server.url);
+        await page.waitForSelector('#Form1.active');
+        const box = await page.$eval('#Form1 .client', (c) => c.getBoundingClientRect().toJSON());
+        assert.ok(box.x >= 0 && box.y >= 0 && box.right <= 360 && box.bottom <= 560, JSON.stringify(box));
+        assert.ok(Math.abs(box.width / box.height - 488 / 497) < 0.01);
+        const button = await page.$eval('#Command1', (b) => b.getBoundingClientRect().toJSON());
+        await page.touchscreen.tap(button.x + button.width / 2, button.y + button.height / 2);
+        await page.waitForFunction(() => !document.getElementById('Command2').disabled);
+        await page.browserContext().close();
+    });
+
+    test('offline after the first visit', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+        await page.setOfflineMode(true);
+        await page.reload();
+        await page.waitForSelector('#Form1.active');
+        await page.click('#Command5');
+        await page.waitForSelector('#Form4.active');
+        await page.browserContext().close();
+    });
+
+    test('a module that does not load, or no WebAssembly: a message, not a blank page', async () => {
+        for (const breakPage of [
+            (page) => page.setRequestInterception(true).then(() => page.on('request', (r) => (
+                r.url().endsWith('.wasm') ? r.respond({ status: 404 }) : r.continue()))),
+            (page) => page.evaluateOnNewDocument(() => { delete window.WebAssembly; }),
+        ]) {
+            const page = await newPage(browser);
+            await breakPage(page);
+            await page.goto(server.url);
+            await page.waitForSelector('#message:not([hidden])');
+            assert.match(await page.$eval('#message', (m) => m.textContent), /ぬぺらこを始められません/);
+            await page.browserContext().close();
+        }
+    });
+});
