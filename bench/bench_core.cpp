@@ -5,6 +5,7 @@
 #include "core/mixinggenerator.h"
 #include "core/module1.h"
 #include "core/systemclock.h"
+#include "mainwindow/boardmodel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,6 +55,27 @@ void fullRound(benchmark::State &state)
     }
 }
 BENCHMARK(fullRound);
+
+// A manual round through the board's model, as a click on "ヌペラコ" and one on
+// "ポ　ン" run it; bench/web.mjs plays the same in the browser's module.
+void boardRound(benchmark::State &state)
+{
+    Module1 shared;
+    MixingGenerator random;
+    SystemClock clock;
+    BoardModel board(shared, random, clock);
+    board.load();
+    board.activate();
+    for (auto _ : state) {
+        if (!board.isEnabled(Button::Command1)) { // the experiment has ended
+            board.click(Button::Command4);
+            board.takeRequests();
+        }
+        board.click(Button::Command1);
+        board.click(Button::Command2);
+    }
+}
+BENCHMARK(boardRound);
 
 } // namespace
 

@@ -75,10 +75,20 @@ def main():
     if out.exists():
         shutil.rmtree(out)
     (out / "js").mkdir(parents=True)
-    for name in ["index.html", "style.css", "manifest.webmanifest"]:
+    for name in ["style.css", "manifest.webmanifest"]:
         shutil.copy(root / "web" / name, out / name)
-    for script in sorted((root / "web" / "js").glob("*.js")):
+    scripts = sorted((root / "web" / "js").glob("*.js"))
+    for script in scripts:
         shutil.copy(script, out / "js" / script.name)
+    # Without these the browser finds the modules one import level at a time, and
+    # the module, the font and the pictures only when the board is built.
+    preloads = [f'<link rel="modulepreload" href="js/{s.name}">' for s in scripts]
+    preloads += ['<link rel="preload" href="nuperako.wasm" as="fetch" crossorigin>',
+                 '<link rel="preload" href="fonts/gothic.woff2" as="font" type="font/woff2" crossorigin>']
+    preloads += [f'<link rel="preload" href="pictures/{hand}.png" as="image">' for hand in ["guu", "pii", "paa"]]
+    page = (root / "web" / "index.html").read_text(encoding="utf-8")
+    page = re.sub(r"<!-- preloads:.*?-->", "\n".join(preloads), page)
+    (out / "index.html").write_text(page, encoding="utf-8")
     shutil.copy(module, out / "nuperako.wasm")
     (out / "sounds").mkdir()
     for sound in ["mypinpon.wav", "endpinpon.wav"]:

@@ -111,7 +111,8 @@ async function main() {
         program.start();
     });
     program.start();
-    navigator.serviceWorker?.register('sw.js').catch(() => {});
+    // After the first paint: the worker's download of every file would compete with it.
+    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker?.register('sw.js').catch(() => {})));
 }
 
 main();

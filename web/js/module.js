@@ -30,7 +30,10 @@ export class Module {
         const imports = { env: { seconds_since_midnight: secondsSinceMidnight }, wasi_snapshot_preview1: wasi };
         const response = await fetch(url);
         if (!response.ok) throw new Error(`プログラム本体 (${url}) を読み込めませんでした。`);
-        const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports);
+        // Compiled while it downloads, where the server names its type.
+        const { instance } = response.headers.get('Content-Type') === 'application/wasm'
+            ? await WebAssembly.instantiateStreaming(response, imports)
+            : await WebAssembly.instantiate(await response.arrayBuffer(), imports);
         return new Module(instance.exports);
     }
 
