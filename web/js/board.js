@@ -14,7 +14,7 @@ export class Board {
     #window;
     #buttons = [];
     #pictures = []; // by player, then rock, scissors, paper
-    #cells = new Map(); // by id: { text, speech }
+    #cells = new Map(); // by a label's id: the span that shows its text
     #timers = [];
     #seenStarts = [];
     #requests; // (request, followUp): carries out one request; followUp(handler) is a further event
@@ -57,7 +57,9 @@ export class Board {
             for (const label of [player.name, player.result]) client.append(this.#label(label));
         });
         for (const label of this.#layout.headings) client.append(this.#label(label));
-        for (const row of this.#layout.rows) for (const label of [row.caption, row.count, row.ratio]) client.append(this.#label(label));
+        for (const row of this.#layout.rows) {
+            for (const label of [row.caption, row.count, row.ratio]) client.append(this.#label(label));
+        }
 
         // In the order of the buttons, which is the order of the keys' focus.
         this.#layout.buttons.forEach((b, i) => {
