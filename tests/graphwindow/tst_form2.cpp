@@ -58,9 +58,9 @@ void setCurve(RatioHistory &history, std::int16_t &count, const QList<float> &ra
     count = static_cast<std::int16_t>(ratios.size());
 }
 
-// Each text printed alone, in the graph's own font, on a clean surface of the
-// graph's size and scale: where its ink lies, in pixels of the surface.
-QRect inkOf(const PictureBox &graphPicture, float x, float y, std::string_view text)
+// A text printed alone, in the graph's own font, on a clean surface of the
+// graph's size and scale: the pixels of the surface that its glyphs cover.
+QList<QPoint> inkOf(const PictureBox &graphPicture, float x, float y, std::string_view text)
 {
     QWidget scratch;
     PictureBox box(QStringLiteral("scratch"), QRect(120, 600, 9495, 4815), &scratch);
@@ -68,12 +68,20 @@ QRect inkOf(const PictureBox &graphPicture, float x, float y, std::string_view t
     box.setFont(graphPicture.font());
     box.setCurrentPosition(x, y);
     box.print(text);
-    QRect ink;
+    QList<QPoint> ink;
     for (int py = 0; py < box.innerSize().height(); ++py)
         for (int px = 0; px < box.innerSize().width(); ++px)
             if (box.colorAt(QPoint(px, py)) != kWhitePixel)
-                ink |= QRect(px, py, 1, 1);
+                ink << QPoint(px, py);
     return ink;
+}
+
+QRect boundsOf(const QList<QPoint> &pixels)
+{
+    QRect bounds;
+    for (const QPoint &p : pixels)
+        bounds |= QRect(p, QSize(1, 1));
+    return bounds;
 }
 
 } // namespace
@@ -84,6 +92,8 @@ class TestForm2 : public QObject {
 private slots:
     void layout();
     void frameAxesTicksAndDashes();
+    void textsAtTheirPlacesInTheirColours_data();
+    void textsAtTheirPlacesInTheirColours();
     void textsKeepClearOfTheAxisAndEachOther();
     void atStartEachCurveIsOnePixelRedOnTop();
     void curvesFollowTheirHistories();
@@ -126,30 +136,49 @@ void TestForm2::frameAxesTicksAndDashes()
     QCOMPARE(g.at(115, 77), kWhitePixel);
     QCOMPARE(g.at(1084, 77), kBlackPixel); // the 50th dash
     QCOMPARE(g.at(1095, 77), kWhitePixel);
+}
 
-    // The legend in its colours: some pixel of each line is clearly of the line's hue
-    // (anti-aliased glyph edges blend it with white).
-    auto near = [](const QColor &c, const QColor &target) {
-        // c as white blended towards target by a share a, and how far it lies off that blend.
-        const double w[3] = {c.red() - 255.0, c.green() - 255.0, c.blue() - 255.0};
-        const double t[3] = {target.red() - 255.0, target.green() - 255.0, target.blue() - 255.0};
-        const double a = (w[0] * t[0] + w[1] * t[1] + w[2] * t[2]) / (t[0] * t[0] + t[1] * t[1] + t[2] * t[2]);
-        const double off = std::hypot(w[0] - a * t[0], w[1] - a * t[1], w[2] - a * t[2]);
-        return a > 0.5 && off < 30;
-    };
-    auto hasColor = [&g, &near](float y, const QColor &color) {
-        const QPoint from = g.picture()->toPixel(130, y);
-        const QPoint to = g.picture()->toPixel(400, y + 4.5F);
-        for (int py = from.y(); py <= to.y(); ++py)
-            for (int px = from.x(); px <= to.x(); ++px)
-                if (near(g.picture()->colorAt(QPoint(px, py)), color))
-                    return true;
-        return false;
-    };
-    QVERIFY(hasColor(20, kGreenPixel));
-    QVERIFY(hasColor(25, kBluePixel));
-    QVERIFY(hasColor(30, kRedPixel));
-    QVERIFY(!hasColor(10, kRedPixel));
+void TestForm2::textsAtTheirPlacesInTheirColours_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("ratio 0") << 60.0F << 110.0F << QStringLiteral("0.00") << kBlackPixel;
+    QTest::newRow("ratio 1/3") << 60.0F << 75.0F << QStringLiteral("0.33") << kBlackPixel;
+    QTest::newRow("ratio 1") << 60.0F << 8.0F << QStringLiteral("1.00") << kBlackPixel;
+    for (const auto &[x, count] : {std::pair{180.0F, "100"}, std::pair{280.0F, "200"}, std::pair{380.0F, "300"},
+                                   std::pair{480.0F, "400"}, std::pair{580.0F, "500"}, std::pair{680.0F, "600"},
+                                   std::pair{780.0F, "700"}, std::pair{880.0F, "800"}, std::pair{980.0F, "900"}})
+        QTest::addRow("count %s", count) << x << 112.0F << QString::fromLatin1(count) << kBlackPixel;
+    QTest::newRow("vertical axis") << 130.0F << 10.0F << QStringLiteral("(縦軸は割合)") << kBlackPixel;
+    QTest::newRow("green") << 130.0F << 20.0F << QStringLiteral("(緑色 → あ  い  こ)") << kGreenPixel;
+    QTest::newRow("blue") << 130.0F << 25.0F << QStringLiteral("(青色 → 一人勝ち)") << kBluePixel;
+    QTest::newRow("red") << 130.0F << 30.0F << QStringLiteral("(赤色 → 一人負け)") << kRedPixel;
+    QTest::newRow("horizontal axis") << 950.0F << 100.0F << QStringLiteral("(横軸は回数)") << kBlackPixel;
+}
+
+// Every text of the frame in the window's picture exactly as it prints alone,
+// at its place and in its colour: a changed character, place or colour shows.
+void TestForm2::textsAtTheirPlacesInTheirColours()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(QString, text);
+    QFETCH(QColor, color);
+    Module1 shared;
+    Graph g(shared);
+    const QByteArray utf8 = text.toUtf8();
+    const QList<QPoint> ink = inkOf(*g.picture(), x, y, std::string_view(utf8.constData(), utf8.size()));
+    QVERIFY(!ink.isEmpty());
+    const QRect bounds = boundsOf(ink);
+    for (int py = bounds.top(); py <= bounds.bottom(); ++py) {
+        for (int px = bounds.left(); px <= bounds.right(); ++px) {
+            const QPoint p(px, py);
+            const QColor expected = ink.contains(p) ? color : kWhitePixel;
+            QVERIFY2(g.picture()->colorAt(p) == expected, qPrintable(QStringLiteral("pixel %1, %2").arg(px).arg(py)));
+        }
+    }
 }
 
 // The ratio labels end before the ticks' left end at x = 95, and the legend's lines do not overlap.
@@ -160,13 +189,14 @@ void TestForm2::textsKeepClearOfTheAxisAndEachOther()
     const PictureBox &picture = *g.picture();
     const int tickLeft = picture.toPixel(95, 50).x();
     for (const auto &[y, label] : {std::pair{110.0F, "0.00"}, std::pair{75.0F, "0.33"}, std::pair{8.0F, "1.00"}}) {
-        const QRect ink = inkOf(picture, 60, y, label);
+        const QRect ink = boundsOf(inkOf(picture, 60, y, label));
         QVERIFY2(!ink.isEmpty() && ink.right() < tickLeft,
                  qPrintable(
                      QStringLiteral("%1 ends at %2, the ticks start at %3").arg(label).arg(ink.right()).arg(tickLeft)));
     }
-    const QRect legend[] = {inkOf(picture, 130, 10, "(縦軸は割合)"), inkOf(picture, 130, 20, "(緑色 → あ  い  こ)"),
-                            inkOf(picture, 130, 25, "(青色 → 一人勝ち)"), inkOf(picture, 130, 30, "(赤色 → 一人負け)")};
+    const QRect legend[] = {
+        boundsOf(inkOf(picture, 130, 10, "(縦軸は割合)")), boundsOf(inkOf(picture, 130, 20, "(緑色 → あ  い  こ)")),
+        boundsOf(inkOf(picture, 130, 25, "(青色 → 一人勝ち)")), boundsOf(inkOf(picture, 130, 30, "(赤色 → 一人負け)"))};
     for (int i = 1; i < 4; ++i)
         QVERIFY2(legend[i - 1].bottom() < legend[i].top(), qPrintable(QString::number(i)));
 }
