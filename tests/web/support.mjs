@@ -14,7 +14,7 @@ const TYPES = {
     '.png': 'image/png', '.wav': 'audio/wav', '.woff2': 'font/woff2', '.webmanifest': 'application/manifest+json',
 };
 
-export const PAGE_DIR = process.env.NUPERAKO_WEB_DIR ?? new URL('../../build/web', import.meta.url).pathname;
+export const PAGE_DIR = process.env.NUPERAKO_WEB_DIR ?? new URL('../../build/www', import.meta.url).pathname;
 
 export async function serve(dir = PAGE_DIR) {
     const server = createServer(async (request, response) => {
