@@ -55,6 +55,7 @@ class TestForm4 : public QObject {
     Q_OBJECT
 
 private slots:
+    void textAsWritten_data();
     void textAsWritten();
     void everyLineFits();
     void printedLineByLineAfterAClear();
@@ -62,31 +63,53 @@ private slots:
     void closeReturnsToBoardWithInitialHands();
 };
 
+void TestForm4::textAsWritten_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("indent"); // leading ideographic spaces, U+3000
+    QTest::addColumn<QString>("text");
+    const auto row = [](int line, int indent, const char *text) {
+        QTest::addRow("line %d", line) << line << indent << QString::fromUtf8(text);
+    };
+    row(1, 0, "");
+    row(2, 1, "【問　　題】");
+    row(3, 8, "Ａ君、Ｂ君、Ｃ君の３人がぬぺらこを１回します。");
+    row(4, 8, "あいこになるのは、Ａ君・Ｂ君・Ｃ君の順に、グー・グー・グー、チョキ・チョキ");
+    row(5, 7, "・チョキ、パー・パー・パー、グー・チョキ・パー、グー・パー・チョキ、チョキ・パ");
+    row(6, 7, "ー・グー、チョキ・グー・パー、パー・グー・チョキ、パー・チョキ・グーの９通り");
+    row(7, 7, "あります。");
+    row(8, 8, "Ａ君が一人だけ勝つのは、Ａ君・Ｂ君・Ｃ君の順に、グー・チョキ・チョキ、チ");
+    row(9, 7, "ョキ・パー・パー、パー・グー・グーの３通りあります。Ｂ君とＣ君も同様に３通");
+    row(10, 7, "りずつあります。");
+    row(11, 8, "Ａ君が一人だけ負けるのは、Ａ君・Ｂ君・Ｃ君の順に、グー・パー・パー、チ");
+    row(12, 7, "ョキ・グー・グー、パー・チョキ・チョキの３通りあります。Ｂ君とＣ君も同様に３");
+    row(13, 7, "通りずつあります。");
+    row(14, 8, "つまり、３人がぬぺらこを１回するとき全部で２７通りの出し方になります。");
+    row(15, 8, "例えば、あいこになるのは９通りなので、数学的には ９／２７、約分して、");
+    row(16, 7, "１／３＝０．３３３ になります。");
+    row(17, 8, "しかし、実際には、３人がぬぺらこを３回行ったら、あいこがちょうど１回だ");
+    row(18, 7, "けであるということはありませんね。");
+    row(19, 8, "では、数学的に求めた理論上のあいこになる確率の １／３ との関係はどう");
+    row(20, 7, "なっているのでしょうか。");
+    row(21, 0, "");
+    row(22, 1, "【操作方法】");
+    row(23, 8, "手動でやる場合は、［ヌペラコ］ボタンをクリックし、次に、［ポン］ボタンを");
+    row(24, 7, "クリックします。");
+    row(25, 8, "自動でやる場合は、［自動開始］ボタンをクリックし、次に、［自動停止］ボタ");
+    row(26, 7, "ンをクリックします。");
+    row(27, 8, "［グラフ表示］ボタンをクリックすると､あいこになる割合､一人だけ勝つ割合､");
+    row(28, 7, "一人だけ負ける割合のグラフがそれぞれ表示されます。");
+    row(29, 8, "［初期化］ボタンをクリックすると、実験を最初からやり直せます。");
+}
+
 void TestForm4::textAsWritten()
 {
+    QFETCH(int, line);
+    QFETCH(int, indent);
+    QFETCH(QString, text);
     const QStringList lines = helpLines();
     QCOMPARE(lines.size(), 29);
-    const int indents[29] = {0, 1, 8, 8, 7, 7, 7, 8, 7, 7, 8, 7, 7, 8, 8, 7, 8, 7, 8, 7, 0, 1, 8, 7, 8, 7, 8, 7, 8};
-    for (int i = 0; i < 29; ++i) {
-        const QString &line = lines[i];
-        int leading = 0;
-        while (leading < line.size() && line[leading] == QChar(0x3000))
-            ++leading;
-        QVERIFY2(leading == indents[i], qPrintable(QStringLiteral("line %1: %2").arg(i + 1).arg(leading)));
-        const int lineNumber = i + 1;
-        QCOMPARE(line.contains(u' '), lineNumber == 15 || lineNumber == 16 || lineNumber == 19);
-        QCOMPARE(line.count(QChar(0xFF64)), lineNumber == 27 ? 3 : 0);
-    }
-    QVERIFY(lines[0].isEmpty());
-    QVERIFY(lines[20].isEmpty());
-    QCOMPARE(lines[1], QStringLiteral("\u3000【問\u3000\u3000題】"));
-    QCOMPARE(lines[21], QStringLiteral("\u3000【操作方法】"));
-    QCOMPARE(lines[4].mid(7, 4), QStringLiteral("・チョキ"));
-    QCOMPARE(lines[7].right(1), QStringLiteral("チ")); // words break where the screen breaks them
-    QCOMPARE(lines[8].mid(7, 2), QStringLiteral("ョキ"));
-    QCOMPARE(lines[15], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000１／３＝０．３３３ になります。"));
-    QCOMPARE(lines[28], QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000［初期化］ボタンをクリックする"
-                                       "と、実験を最初からやり直せます。"));
+    QCOMPARE(lines[line - 1], QString(indent, QChar(0x3000)) + text);
 }
 
 void TestForm4::everyLineFits()
