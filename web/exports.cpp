@@ -3,8 +3,10 @@
 //
 // The module's boundary with the page (web/js/module.js is the other side).
 //
-// Events go in as calls: start, click(button 0-7), tick(timer 0-3), activate,
-// answer(code) for the exit question, closed (the board's frame), end. What to show comes out of layout,
+// Events go in as calls: start, advance(now) with the page's clock in
+// milliseconds before every other event (the timers' ticks due by then are
+// played), click(button 0-7), activate, answer(code) for the exit question,
+// closed (the board's frame), end. What to show comes out of layout,
 // state, graph(lineHeight) and help as JSON text: a NUL-terminated UTF-8 string
 // in the module's memory, valid until the next of these calls. The module
 // imports env.seconds_since_midnight, the browser's local time of day, and the
@@ -31,7 +33,6 @@ const char *answer(std::string text)
 
 } // namespace
 
-using nuperako::BoardTimer;
 using nuperako::Button;
 
 NUPERAKO_EXPORT(layout) const char *layout()
@@ -56,34 +57,34 @@ NUPERAKO_EXPORT(end) void end()
     board.reset();
 }
 
+NUPERAKO_EXPORT(advance) void advance(double now)
+{
+    if (board)
+        board->advance(now);
+}
+
 NUPERAKO_EXPORT(click) void click(int button)
 {
     if (board && button >= 0 && button < static_cast<int>(nuperako::kButtonCount))
-        board->model().click(static_cast<Button>(button));
-}
-
-NUPERAKO_EXPORT(tick) void tick(int timer)
-{
-    if (board && timer >= 0 && timer < static_cast<int>(nuperako::kTimerCount))
-        board->model().tick(static_cast<BoardTimer>(timer));
+        board->click(static_cast<Button>(button));
 }
 
 NUPERAKO_EXPORT(activate) void activate()
 {
     if (board)
-        board->model().activate();
+        board->activate();
 }
 
 NUPERAKO_EXPORT(answer) void exitAnswered(int code)
 {
     if (board)
-        board->model().exitAnswered(code);
+        board->exitAnswered(code);
 }
 
 NUPERAKO_EXPORT(closed) void closed()
 {
     if (board)
-        board->model().frameClosed();
+        board->frameClosed();
 }
 
 NUPERAKO_EXPORT(state) const char *state()

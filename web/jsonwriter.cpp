@@ -81,7 +81,7 @@ JsonWriter &JsonWriter::value(double number)
 {
     separate();
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.9g", number);
+    std::snprintf(digits, sizeof digits, "%.17g", number); // exactly, as JavaScript reads it
     m_text += digits;
     return *this;
 }

@@ -117,10 +117,6 @@ void board(JsonWriter &json)
     }
     json.endArray();
 
-    json.key("timers").beginArray();
-    for (const auto interval : kTimerIntervals)
-        json.value(static_cast<long>(interval.count()));
-    json.endArray();
     json.key("exit")
         .beginObject()
         .key("question")
@@ -157,19 +153,49 @@ WebBoard::WebBoard() : m_model(m_shared, m_random, m_clock)
     m_model.load();
 }
 
+void WebBoard::advance(double now)
+{
+    m_now = now;
+    m_schedule.advance(now);
+}
+
+void WebBoard::click(Button b)
+{
+    m_model.click(b);
+    m_schedule.update(m_now);
+}
+
+void WebBoard::activate()
+{
+    m_model.activate();
+    m_schedule.update(m_now);
+}
+
+void WebBoard::exitAnswered(int kotae)
+{
+    m_model.exitAnswered(kotae);
+    m_schedule.update(m_now);
+}
+
+void WebBoard::frameClosed()
+{
+    m_model.frameClosed();
+    m_schedule.update(m_now);
+}
+
 std::string WebBoard::state()
 {
     JsonWriter json;
     json.beginObject().key("enabled").beginArray();
     for (std::size_t b = 0; b < kButtonCount; ++b)
         json.value(m_model.isEnabled(static_cast<Button>(b)));
-    json.endArray().key("timers").beginArray();
-    for (std::size_t t = 0; t < kTimerCount; ++t) {
-        const auto timer = static_cast<BoardTimer>(t);
-        json.beginObject().key("running").value(m_model.isRunning(timer));
-        json.key("starts").value(static_cast<long>(m_model.startsOf(timer))).endObject();
-    }
-    json.endArray().key("hands").beginArray();
+    json.endArray().key("automatic").value(m_model.isRunning(BoardTimer::Timer4)).key("next");
+    if (const auto due = m_schedule.nextDue())
+        json.value(*due);
+    else
+        json.null();
+    json.key("rounds").value(kaisuu(m_shared)).key("ended").value(m_shared.owari == 1);
+    json.key("hands").beginArray();
     for (const Player p : kPlayers)
         json.value(static_cast<int>(code(m_model.shownHand(p))));
     json.endArray().key("results").beginArray();

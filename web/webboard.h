@@ -6,6 +6,7 @@
 #include "core/module1.h"
 #include "mainwindow/boardmodel.h"
 #include "web/pageclock.h"
+#include "web/tickschedule.h"
 
 #include <string>
 
@@ -17,9 +18,15 @@ class WebBoard {
 public:
     WebBoard(); // loaded, not yet activated
 
-    [[nodiscard]] BoardModel &model() { return m_model; }
+    // The page's clock, in milliseconds: the timers' ticks due by now are played first.
+    void advance(double now);
+    // Events at the time of the last advance.
+    void click(Button b);
+    void activate();
+    void exitAnswered(int kotae);
+    void frameClosed();
 
-    // What the board shows now, and the requests made since the last call.
+    // What the board shows now, when its next tick is due, and the requests made since the last call.
     std::string state();
     // The graph drawn over the picture as it stands (see CanvasRecorder), and its summary.
     [[nodiscard]] std::string graph(double lineHeightPixels) const;
@@ -34,6 +41,8 @@ private:
     MixingGenerator m_random;
     PageClock m_clock;
     BoardModel m_model;
+    TickSchedule m_schedule{m_model};
+    double m_now = 0;
 };
 
 } // namespace nuperako::web

@@ -2,11 +2,15 @@
 // SPDX-License-Identifier: MIT
 //
 // The experiment board in the page: builds the elements of the layout the
-// module gives, passes clicks, ticks and the activation to the module, then
-// shows its state and carries out its requests, as the desktop window does.
+// module gives, passes clicks, the activation and the time to the module, then
+// shows what changed in its state and carries out its requests, as the desktop
+// window does.
 
 import { line, place } from './parts.js';
 import { FONT_FAMILIES } from './picture.js';
+import { ask } from './question.js';
+
+const COMMAND2 = 1; // "ポ　ン", by its index among the buttons
 
 export class Board {
     #module;
@@ -15,29 +19,45 @@ export class Board {
     #buttons = [];
     #pictures = []; // by player, then rock, scissors, paper
     #cells = new Map(); // by a label's id: the span that shows its text
-    #timers = [];
-    #seenStarts = [];
+    #shown = new Map(); // what an element shows, by the element, so that only changes are written
     #requests; // (request, followUp): carries out one request; followUp(handler) is a further event
+    #announce; // (text): tells a screen reader, politely
+    #wake = null; // the timeout that plays the next due tick
+    #rounds = 0;
+    #ended = false;
+    #screenLock = null; // while automatic play keeps the screen on: the request for the wake lock
+    #onVisibility = () => this.#visibilityChanged();
+    #onLeave = (event) => {
+        // A reload or a swipe would lose the experiment: the browser asks first.
+        if (this.playing) event.preventDefault();
+    };
 
-    constructor(module, layout, desktop, requests) {
+    constructor(module, layout, desktop, requests, announce) {
         this.#module = module;
         this.#layout = layout;
         this.#requests = requests;
+        this.#announce = announce;
         this.#window = desktop.open({
             id: 'Form1', caption: layout.caption, client: layout.client,
             onActivate: () => this.#event(() => module.activate()),
-            onClose: () => this.#event(() => module.closed()),
+            onClose: () => this.#closeBox(),
         });
         this.#build(this.#window.client);
-        this.#seenStarts = layout.timers.map(() => 0);
-        this.#timers = layout.timers.map(() => null);
+        document.addEventListener('visibilitychange', this.#onVisibility);
+        window.addEventListener('beforeunload', this.#onLeave);
     }
 
     get window() { return this.#window; }
+    // Whether the experiment has rounds that a reload would lose.
+    get playing() { return this.#rounds > 0; }
 
-    // The board is going: no timer may tick into a module that has ended.
+    // The board is going: nothing may tick into a module that has ended.
     stop() {
-        this.#timers.forEach((_, t) => this.#stopTimer(t));
+        clearTimeout(this.#wake);
+        this.#wake = null;
+        document.removeEventListener('visibilitychange', this.#onVisibility);
+        window.removeEventListener('beforeunload', this.#onLeave);
+        this.#holdScreen(false);
     }
 
     #build(client) {
@@ -70,7 +90,7 @@ export class Board {
             button.className = b.large ? 'large' : 'small';
             if (b.large) button.style.font = `bold ${this.#layout.actionPointSize}pt ${FONT_FAMILIES}`;
             place(button, b.rect);
-            button.addEventListener('click', () => this.#event(() => this.#module.click(i)));
+            button.addEventListener('click', () => this.#event(() => this.#module.click(i), i === COMMAND2));
             client.append(button);
             this.#buttons.push(button);
         });
@@ -94,43 +114,85 @@ export class Board {
         return cell;
     }
 
-    // After every event: the state shown, then the requests carried out in order.
-    async #event(handler) {
+    // The board's close box asks the exit question first (no cue): one slip of a finger loses nothing.
+    async #closeBox() {
+        const { exit } = this.#layout;
+        if (await ask(exit) === exit.yes) this.#event(() => this.#module.closed());
+    }
+
+    // After every event: the ticks due by now played first, then the event, the
+    // state shown, and the requests carried out in order.
+    async #event(handler, byHand = false) {
+        this.#module.advance(performance.now());
         handler();
         const state = this.#module.state();
         if (state === null) return;
-        this.#show(state);
+        this.#show(state, byHand);
         for (const request of state.requests) await this.#requests(request, (next) => this.#event(next));
     }
 
-    #show(state) {
-        this.#buttons.forEach((b, i) => { b.disabled = !state.enabled[i]; });
-        state.timers.forEach(({ running, starts }, t) => {
-            // A start the timer has not seen yet restarts it, so it ticks one interval later.
-            if (starts !== this.#seenStarts[t]) {
-                this.#seenStarts[t] = starts;
-                this.#stopTimer(t);
-            }
-            if (running && this.#timers[t] === null) {
-                this.#timers[t] = setInterval(() => this.#event(() => this.#module.tick(t)), this.#layout.timers[t]);
-            } else if (!running) {
-                this.#stopTimer(t);
-            }
-        });
-        state.hands.forEach((hand, p) => this.#pictures[p].forEach((img, h) => { img.hidden = h !== hand - 1; }));
-        this.#layout.players.forEach((player, p) => {
-            const cell = this.#cells.get(player.result.id);
-            cell.textContent = state.results[p].caption;
-            if (state.results[p].color) cell.parentElement.style.color = state.results[p].color;
-        });
-        this.#layout.rows.forEach((row, c) => {
-            this.#cells.get(row.count.id).textContent = state.counts[c];
-            this.#cells.get(row.ratio.id).textContent = state.ratios[c];
-        });
+    // Plays the ticks that fell due while the page was hidden at once, and keeps the screen on again.
+    #visibilityChanged() {
+        if (document.visibilityState !== 'visible') return;
+        this.#event(() => {});
     }
 
-    #stopTimer(t) {
-        if (this.#timers[t] !== null) clearInterval(this.#timers[t]);
-        this.#timers[t] = null;
+    #show(state, byHand) {
+        const focused = document.activeElement;
+        this.#buttons.forEach((b, i) => this.#set(b, 'disabled', !state.enabled[i]));
+        if (this.#buttons.includes(focused) && focused.disabled) this.#window.focusAfter(focused, this.#buttons);
+
+        state.hands.forEach((hand, p) => this.#pictures[p].forEach((img, h) => this.#set(img, 'hidden', h !== hand - 1)));
+        this.#layout.players.forEach((player, p) => {
+            const cell = this.#cells.get(player.result.id);
+            this.#set(cell, 'textContent', state.results[p].caption);
+            if (state.results[p].color) this.#set(cell.parentElement.style, 'color', state.results[p].color);
+        });
+        this.#layout.rows.forEach((row, c) => {
+            this.#set(this.#cells.get(row.count.id), 'textContent', state.counts[c]);
+            this.#set(this.#cells.get(row.ratio.id), 'textContent', state.ratios[c]);
+        });
+
+        if (byHand && state.rounds > this.#rounds) this.#announce(this.#roundInWords(state));
+        if (state.ended && !this.#ended) this.#announce(`実験が終わりました。${state.rounds}回でした。`);
+        this.#rounds = state.rounds;
+        this.#ended = state.ended;
+
+        clearTimeout(this.#wake);
+        this.#wake = state.next === null ? null
+            : setTimeout(() => this.#event(() => {}), Math.max(0, state.next - performance.now()));
+        this.#holdScreen(state.automatic);
+    }
+
+    // Writes a property only when it changes: fewer writes, and a screen reader hears only what changed.
+    #set(target, property, value) {
+        let shown = this.#shown.get(target);
+        if (shown === undefined) this.#shown.set(target, (shown = {}));
+        if (shown[property] === value) return;
+        shown[property] = value;
+        target[property] = value;
+    }
+
+    // "Ａくん: グー 勝ち、…": each player's hand and result.
+    #roundInWords(state) {
+        return this.#layout.players.map((player, p) => `${player.pictures[state.hands[p] - 1].speech} ${
+            state.results[p].caption}`).join('、');
+    }
+
+    // While automatic play runs a tablet's screen stays on, where the browser can.
+    async #holdScreen(on) {
+        if (!on) {
+            const request = this.#screenLock;
+            this.#screenLock = null;
+            (await request)?.release();
+            return;
+        }
+        if (this.#screenLock !== null || !navigator.wakeLock || document.visibilityState !== 'visible') return;
+        const request = navigator.wakeLock.request('screen').catch(() => null);
+        this.#screenLock = request;
+        // The browser lets it go when the page is hidden: it is asked for again when the page is shown.
+        (await request)?.addEventListener('release', () => {
+            if (this.#screenLock === request) this.#screenLock = null;
+        });
     }
 }

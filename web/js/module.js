@@ -26,7 +26,6 @@ export class Module {
 
     // Resolves to the module, or rejects with a reason to show the user.
     static async load(url) {
-        if (typeof WebAssembly !== 'object') throw new Error('このブラウザーでは WebAssembly が使えません。');
         const imports = { env: { seconds_since_midnight: secondsSinceMidnight }, wasi_snapshot_preview1: wasi };
         const response = await fetch(url);
         if (!response.ok) throw new Error(`プログラム本体 (${url}) を読み込めませんでした。`);
@@ -47,8 +46,8 @@ export class Module {
     help() { return this.#json(this.#exports.help()).lines; }
     start() { this.#exports.start(); }
     end() { this.#exports.end(); }
+    advance(now) { this.#exports.advance(now); }
     click(button) { this.#exports.click(button); }
-    tick(timer) { this.#exports.tick(timer); }
     activate() { this.#exports.activate(); }
     closed() { this.#exports.closed(); }
     answer(code) { this.#exports.answer(code); }
