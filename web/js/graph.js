@@ -16,8 +16,10 @@ export class GraphWindow {
             id: 'Form2', caption: layout.caption, client: layout.client,
             onActivate: () => this.#draw(module),
             onClose: () => this.#window.close(),
+            onRescale: (ratio) => this.#picture.resize(ratio),
         });
-        this.#picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, '');
+        this.#picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, '',
+            desktop.pixelRatio);
         this.#window.client.append(
             this.#picture.element,
             closeButton('Form2', layout.close, () => this.#window.close()),

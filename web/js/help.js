@@ -11,7 +11,8 @@ export class HelpWindow {
     #window;
 
     constructor(lines, layout, name, desktop, showBoard) {
-        const picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, name);
+        const picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, name,
+            desktop.pixelRatio);
         picture.setText(lines);
         const close = closeButton('Form4', layout.close, () => {
             this.#window.close();
@@ -25,9 +26,10 @@ export class HelpWindow {
                 lines.forEach((text, i) => { if (text) picture.print(0, i * height, 0x000000, text); });
             },
             onClose: () => this.#window.close(),
+            onRescale: (ratio) => picture.resize(ratio),
         });
+        // Command1 first: it holds the focus when the window opens.
         this.#window.client.append(close, picture.element, line(layout.line));
-        close.focus();
     }
 
     get window() { return this.#window; }
