@@ -4,27 +4,44 @@
 // Windows inside the page, like the desktop's: a title bar to move them by, a
 // close box, and one active window. Activating a window that was not active
 // (by a click or a touch anywhere on it, or by focus moving into it) brings it
-// to the front and runs its activation.
+// to the front, gives it the keyboard focus and runs its activation. The Tab
+// key goes round the active window's controls only.
 
 export class Desktop {
     #element;
     #windows = [];
     #active = null;
     #origin;
-    scale = 1;
+    #scale = 1;
 
     // origin: the screen point, in CSS pixels, shown at the desktop's top-left corner.
     constructor(element, origin) {
         this.#element = element;
         this.#origin = origin;
+        document.addEventListener('keydown', (event) => {
+            if (event.key !== 'Tab' || this.#active === null || document.querySelector('dialog[open]')) return;
+            event.preventDefault();
+            this.#active.focusNext(event.shiftKey ? -1 : 1);
+        });
     }
 
     get activeWindow() { return this.#active; }
     get windows() { return [...this.#windows]; }
+    // CSS pixels on the screen to a design pixel.
+    get scale() { return this.#scale; }
+    // Device pixels to a design pixel: what a picture needs to be sharp.
+    get pixelRatio() { return (window.devicePixelRatio || 1) * this.#scale; }
 
-    // client: [left, top, width, height] of the client area on the design's screen.
-    open({ id, caption, client, onActivate = () => {}, onClose = () => {} }) {
-        const win = new PageWindow(this, { id, caption, client, onActivate, onClose });
+    // The desktop shown at a new scale, or on a screen of another pixel ratio.
+    rescale(scale) {
+        this.#scale = scale;
+        for (const w of this.#windows) w.onRescale(this.pixelRatio);
+    }
+
+    // client: [left, top, width, height] of the client area on the design's screen;
+    // onRescale(pixelRatio) follows a change of the screen's pixels.
+    open({ id, caption, client, onActivate = () => {}, onClose = () => {}, onRescale = () => {} }) {
+        const win = new PageWindow(this, { id, caption, client, onActivate, onClose, onRescale });
         this.#windows.push(win);
         this.#element.append(win.element);
         return win;
@@ -37,6 +54,7 @@ export class Desktop {
         this.#active?.element.classList.remove('active');
         this.#active = win;
         win.element.classList.add('active');
+        win.takeFocus();
         win.onActivate();
     }
 
@@ -66,12 +84,15 @@ class PageWindow {
     element;
     client;
     onActivate;
+    onRescale;
     #desktop;
     #onClose;
+    #lastFocus = null;
 
-    constructor(desktop, { id, caption, client, onActivate, onClose }) {
+    constructor(desktop, { id, caption, client, onActivate, onClose, onRescale }) {
         this.#desktop = desktop;
         this.onActivate = onActivate;
+        this.onRescale = onRescale;
         this.#onClose = onClose;
 
         this.element = document.createElement('section');
@@ -99,11 +120,48 @@ class PageWindow {
         desktop.place(this.element, [client[0], client[1] - TITLE_HEIGHT]);
 
         this.element.addEventListener('pointerdown', () => desktop.activate(this), { capture: true });
-        this.element.addEventListener('focusin', () => desktop.activate(this));
+        this.element.addEventListener('focusin', (event) => {
+            this.#lastFocus = event.target;
+            // Focus that comes back from another program, or from nowhere, activates nothing.
+            if (event.relatedTarget !== null) desktop.activate(this);
+        });
         this.#dragBy(title);
     }
 
     close() { this.#desktop.remove(this); }
+
+    // The controls that the Tab key reaches, in their order.
+    #controls() {
+        return [...this.client.querySelectorAll('button, [tabindex="0"]')].filter((c) => !c.disabled);
+    }
+
+    // Where the focus was in this window when it was last active, or its first control.
+    takeFocus() {
+        if (this.element.contains(document.activeElement)) return;
+        const last = this.#lastFocus;
+        (last?.isConnected && !last.disabled ? last : this.#controls()[0])?.focus();
+    }
+
+    // The next control after the focused one (step 1) or the one before it (step -1), round the window.
+    focusNext(step) {
+        const controls = this.#controls();
+        if (controls.length === 0) return;
+        const at = controls.indexOf(document.activeElement);
+        const next = at < 0 ? (step > 0 ? 0 : controls.length - 1) : (at + step + controls.length) % controls.length;
+        controls[next].focus();
+    }
+
+    // The focused control was disabled: the focus goes on to the next enabled one in order, as on the desktop.
+    focusAfter(control, order) {
+        const at = order.indexOf(control);
+        for (let i = 1; i < order.length; ++i) {
+            const next = order[(at + i) % order.length];
+            if (!next.disabled) {
+                next.focus();
+                return;
+            }
+        }
+    }
 
     #dragBy(handle) {
         handle.addEventListener('pointerdown', (event) => {
