@@ -27,7 +27,7 @@ GOTHIC = pathlib.Path("/usr/share/fonts/truetype/horai-umefont/ume-pgo4.ttf")
 TEXT_SOURCES = ["mainwindow/boardlayout.h", "mainwindow/boardlayout.cpp", "mainwindow/boardmodel.h",
                 "mainwindow/boardmodel.cpp", "core/tallytext.cpp", "graphwindow/graphdrawing.cpp",
                 "graphwindow/graphlayout.h", "helpwindow/helplayout.h", "helpwindow/helptext.cpp",
-                "web/index.html", "web/js/*.js"]
+                "web/index.html", "web/old.js", "web/js/*.js"]
 
 
 def xpm_pixels(text):
@@ -75,7 +75,7 @@ def main():
     if out.exists():
         shutil.rmtree(out)
     (out / "js").mkdir(parents=True)
-    for name in ["style.css", "manifest.webmanifest"]:
+    for name in ["style.css", "manifest.webmanifest", "old.js"]:
         shutil.copy(root / "web" / name, out / name)
     scripts = sorted((root / "web" / "js").glob("*.js"))
     for script in scripts:

@@ -2,23 +2,31 @@
 // SPDX-License-Identifier: MIT
 //
 // Offline after the first visit: the whole page is cached on install, under a
-// name that changes with its contents, and served from the cache first.
+// name that changes with its contents, and served from the cache first. The
+// files are fetched past the browser's HTTP cache, which a plain static server
+// leaves to guess from Last-Modified, so a new version is always whole and new.
+// Only this program's older caches are removed: a school's server may host more.
 
+const PREFIX = 'nuperako-';
 const CACHE = '@CACHE_NAME@';
 const FILES = [@FILES@];
 
 self.addEventListener('install', (event) => {
-    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+    event.waitUntil(caches.open(CACHE)
+        .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+        .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
     event.waitUntil(caches.keys()
-        .then((names) => Promise.all(names.filter((name) => name !== CACHE).map((name) => caches.delete(name))))
+        .then((names) => Promise.all(names.filter((name) => name.startsWith(PREFIX) && name !== CACHE)
+            .map((name) => caches.delete(name))))
         .then(() => self.clients.claim()));
 });
 
 self.addEventListener('fetch', (event) => {
     if (event.request.method !== 'GET') return;
-    event.respondWith(caches.match(event.request, { ignoreSearch: true })
+    event.respondWith(caches.open(CACHE)
+        .then((cache) => cache.match(event.request, { ignoreSearch: true }))
         .then((cached) => cached ?? fetch(event.request)));
 });

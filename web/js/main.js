@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 //
 // The program in the page: the module, the three windows on a desktop scaled
-// to the screen, the requests of the board carried out, the program's end and
-// a new start.
+// to fill the screen, the requests of the board carried out, the program's end
+// and a new start, and a new version taken up when the school's server has one.
 
 import { Board } from './board.js';
 import { GraphWindow } from './graph.js';
@@ -36,22 +36,31 @@ class Program {
         const width = Math.max(...clients.map((c) => c[0] + c[2])) + MARGIN - left;
         const height = Math.max(...clients.map((c) => c[1] + c[3])) + MARGIN - top;
         this.#desktop = new Desktop(element, [left, top]);
+        // Every screen shows the whole desktop, in proportion and in the middle: a phone smaller, a projector larger.
         const fit = () => {
-            // Smaller screens get the whole board, in proportion; larger ones the design's size.
-            const scale = Math.min(1, window.innerWidth / width, window.innerHeight / height);
-            this.#desktop.scale = scale;
-            Object.assign(element.style, { width: `${width}px`, height: `${height}px`, transform: `scale(${scale})` });
+            const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
+            const [x, y] = [(window.innerWidth - width * scale) / 2, (window.innerHeight - height * scale) / 2];
+            Object.assign(element.style, {
+                width: `${width}px`, height: `${height}px`, transform: `translate(${x}px, ${y}px) scale(${scale})`,
+            });
+            this.#desktop.rescale(scale);
         };
         window.addEventListener('resize', fit);
+        // A zoom or a move to a screen of another density changes the pixel ratio.
+        const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+            .addEventListener('change', () => { fit(); watchRatio(); }, { once: true });
+        watchRatio();
         fit();
     }
+
+    // Whether the experiment has rounds that a reload would lose.
+    get playing() { return this.#board?.playing ?? false; }
 
     start() {
         this.#module.start();
         this.#board = new Board(this.#module, this.#layout.board, this.#desktop,
-            (request, followUp) => this.#carryOut(request, followUp));
+            (request, followUp) => this.#carryOut(request, followUp), announce);
         this.#desktop.activate(this.#board.window);
-        document.getElementById('Command1').focus();
     }
 
     async #carryOut(request, followUp) {
@@ -95,14 +104,58 @@ class Program {
     }
 }
 
-async function main() {
+// Tells a screen reader, when it has a moment: a manual round's result, the experiment's end.
+function announce(text) {
+    const region = document.getElementById('announcement');
+    region.textContent = '';
+    requestAnimationFrame(() => { region.textContent = text; });
+}
+
+// What the page needs of the browser beyond module scripts, or the reason to show.
+function missingFeature() {
+    if (typeof WebAssembly !== 'object') return 'このブラウザーでは WebAssembly が使えません。';
+    if (typeof HTMLDialogElement !== 'function') return 'このブラウザーは古すぎます（dialog がありません）。';
+    if (typeof TextMetrics !== 'function' || !('width' in TextMetrics.prototype)) {
+        return 'このブラウザーは古すぎます（文字の幅を測れません）。';
+    }
+    return null;
+}
+
+function showMessage(reason) {
     const message = document.getElementById('message');
+    message.textContent = `ぬぺらこを始められません。${reason}`;
+    message.hidden = false;
+}
+
+// The service worker: fetched past the HTTP cache, so that a new version on the
+// school's server is found on the next visit at the latest. Once it has taken
+// over, a page without rounds simply reloads; otherwise the student chooses.
+function keepUpToDate(program) {
+    if (!navigator.serviceWorker) return;
+    const hadController = navigator.serviceWorker.controller !== null;
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+        if (!hadController) return; // the first visit's worker: the page is already the newest
+        if (!program.playing) {
+            window.location.reload();
+            return;
+        }
+        document.getElementById('update').hidden = false;
+    });
+    document.getElementById('reload').addEventListener('click', () => window.location.reload());
+    navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+}
+
+async function main() {
+    const missing = missingFeature();
+    if (missing !== null) {
+        showMessage(missing);
+        return;
+    }
     let module;
     try {
         module = await Module.load('nuperako.wasm');
     } catch (error) {
-        message.textContent = `ぬぺらこを始められません。${error instanceof Error ? error.message : ''}`;
-        message.hidden = false;
+        showMessage(error instanceof Error ? error.message : '');
         return;
     }
     const program = new Program(module, document.getElementById('desktop'));
@@ -112,7 +165,7 @@ async function main() {
     });
     program.start();
     // After the first paint: the worker's download of every file would compete with it.
-    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker?.register('sw.js').catch(() => {})));
+    requestAnimationFrame(() => setTimeout(() => keepUpToDate(program)));
 }
 
 main();
