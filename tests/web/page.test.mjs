@@ -6,8 +6,11 @@
 // desktop's, tested natively.
 
 import assert from 'node:assert/strict';
+import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { launch, newPage, openProgram, serve } from './support.mjs';
+import { PAGE_DIR, launch, newPage, openProgram, serve } from './support.mjs';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -28,11 +31,14 @@ function shown(page) {
     });
 }
 
+// The rounds played, by the three totals the board shows.
+const ROUNDS = `['aikolabel', 'abc1katiLabel', 'abc1makelabel']
+    .map((id) => Number(document.querySelector('#' + id + ' > span:last-child').textContent))
+    .reduce((a, b) => a + b)`;
+
 // Waits until automatic play has played at least n rounds.
 function waitForRounds(page, n) {
-    return page.waitForFunction((least) => ['aikolabel', 'abc1katiLabel', 'abc1makelabel']
-        .map((id) => Number(document.querySelector(`#${id} > span:last-child`).textContent))
-        .reduce((a, b) => a + b) >= least, { timeout: 20000 }, n);
+    return page.waitForFunction(`${ROUNDS} >= ${n}`, { timeout: 20000 });
 }
 
 // The results the rule gives for the shown pictures.
@@ -84,6 +90,7 @@ describe('the page', () => {
             const { Module } = await import('./js/module.js');
             const layout = (await Module.load('nuperako.wasm')).layout().board;
             const client = document.querySelector('#Form1 .client').getBoundingClientRect();
+            const scale = client.width / layout.client[2]; // the desktop fills the screen
             const elements = [...layout.buttons, ...layout.headings,
                 ...layout.rows.flatMap((r) => [r.caption, r.count, r.ratio]),
                 ...layout.players.flatMap((p) => [p.name, p.result, ...p.pictures.map((h) => ({ ...h, rect: p.rect }))])];
@@ -91,7 +98,7 @@ describe('the page', () => {
                 const r = document.getElementById(id).getBoundingClientRect();
                 const hidden = r.width === 0; // a hidden picture
                 return [r.left - client.left, r.top - client.top, r.width, r.height]
-                    .some((v, i) => !(hidden && i > 0) && Math.abs(v - rect[i]) > 1 && !hidden);
+                    .some((v, i) => !(hidden && i > 0) && Math.abs(v / scale - rect[i]) > 1 && !hidden);
             }).map((e) => e.id);
             const captions = [...layout.buttons, ...layout.headings, ...layout.rows.map((r) => r.caption),
                 ...layout.players.map((p) => p.name)]
@@ -109,7 +116,7 @@ describe('the page', () => {
             return {
                 loaded: document.fonts.check('bold 15.75pt "Nuperako Gothic"', 'Ａ一人勝ち'),
                 overflowing: [...document.querySelectorAll('.label')]
-                    .filter((l) => l.lastChild.getBoundingClientRect().width > l.clientWidth).map((l) => l.id),
+                    .filter((l) => l.lastChild.offsetWidth > l.clientWidth).map((l) => l.id),
             };
         });
         assert.deepEqual(fonts, { loaded: true, overflowing: [] });
@@ -136,6 +143,10 @@ describe('the page', () => {
         const totals = [board.counts[0], board.counts[4], board.counts[8]].map(Number);
         assert.equal(totals.reduce((a, b) => a + b), 1);
         assert.deepEqual([board.ratios[0], board.ratios[4], board.ratios[8]], totals.map((t) => `${t}.000`));
+        // A screen reader is told the round's hands and results.
+        const said = await page.$$eval('img.hand:not([hidden])', (imgs, results) => imgs
+            .map((img, p) => `${img.alt} ${results[p]}`).join('、'), board.results);
+        await page.waitForFunction((text) => document.getElementById('announcement').textContent === text, {}, said);
         await page.browserContext().close();
     });
 
@@ -152,6 +163,7 @@ describe('the page', () => {
         assert.equal(c[1] + c[2] + c[3], c[4]);
         assert.equal(c[5] + c[6] + c[7], c[8]);
         assert.equal(board.ratios[0], (c[0] / rounds).toFixed(3));
+        assert.equal(await page.$eval('#announcement', (a) => a.textContent), '', 'automatic rounds go unsaid');
 
         await page.click('#Command4');
         const reset = await shown(page);
@@ -164,9 +176,14 @@ describe('the page', () => {
         const page = await openProgram(browser, server.url);
         await page.click('#Command5');
         await page.waitForSelector('#Form4.active');
+        // A screen reader reads the printed lines.
+        const heard = [];
+        const walk = (node) => { heard.push(node.name); node.children?.forEach(walk); };
+        walk(await page.accessibility.snapshot({ root: await page.$('#Form4 canvas') }));
         const lines = await page.$$eval('#Form4 canvas p', (ps) => ps.map((p) => p.textContent));
         assert.equal(lines.length, 29);
         assert.equal(lines[1], '\u3000【問\u3000\u3000題】');
+        for (const line of lines.filter((l) => l !== '')) assert.ok(heard.includes(line), line);
         // The first line is empty, the heading's ink is on the second.
         const ink = (await column(page, 'Form4', 30)).map((rgb, y) => (rgb !== WHITE ? y : -1)).filter((y) => y >= 0);
         const height = await page.evaluate(() => document.querySelector('#Form4 canvas').height /
@@ -253,6 +270,147 @@ describe('the page', () => {
         await page.browserContext().close();
     });
 
+    test('automatic play keeps two rounds a second however late the browser wakes the page', async () => {
+        const page = await newPage(browser);
+        // The page's clock, driven by the test: ten minutes pass at once, as for a page left in the background.
+        await page.evaluateOnNewDocument(() => {
+            const now = performance.now.bind(performance);
+            let skipped = 0;
+            performance.now = () => now() + skipped;
+            window.skipTime = (ms) => { skipped += ms; };
+        });
+        await page.goto(server.url);
+        await page.waitForSelector('#Form1.active');
+        const started = await page.evaluate(() => {
+            document.getElementById('Command3').click();
+            return performance.now();
+        });
+        await page.evaluate(() => window.skipTime(600000));
+        await waitForRounds(page, 1150);
+        const { rounds, elapsed } = await page.evaluate(`({ rounds: ${ROUNDS}, elapsed: performance.now() - ${started} })`);
+        const expected = elapsed / 500;
+        assert.ok(Math.abs(rounds - expected) <= expected / 100, `${rounds} rounds in ${elapsed} ms`);
+        await page.browserContext().close();
+    });
+
+    test('the pictures in the screen\'s own pixels at ratios 1, 1.25 and 2: no grey, no stretch', async () => {
+        for (const ratio of [1, 1.25, 2]) {
+            const page = await newPage(browser);
+            await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: ratio });
+            await page.goto(server.url);
+            await page.waitForSelector('#Form1.active');
+            await page.click('#Command8');
+            await page.waitForSelector('#Form2.active');
+            const picture = await page.$eval('#Form2 canvas', (c) => {
+                const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+                const colours = new Set();
+                for (let i = 0; i < data.length; i += 4) colours.add((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]);
+                const scale = c.getBoundingClientRect().width / c.offsetWidth; // the desktop's
+                return { width: c.width, height: c.height, scale, colours: [...colours].sort((a, b) => a - b) };
+            });
+            const devicePixels = ratio * picture.scale;
+            assert.deepEqual([picture.width, picture.height], [Math.round(629 * devicePixels), Math.round(317 * devicePixels)]);
+            assert.deepEqual(picture.colours, [BLACK, 0x0000ff, 0x008000, 0xff0000, WHITE], `at ${ratio}`);
+            await page.browserContext().close();
+        }
+    });
+
+    test('a projector: the desktop fills the screen and its pictures have the scaled size\'s pixels', async () => {
+        const page = await newPage(browser);
+        await page.setViewport({ width: 1920, height: 1080 });
+        await page.goto(server.url);
+        await page.waitForSelector('#Form1.active');
+        const desktop = await page.$eval('#desktop', (d) => d.getBoundingClientRect().toJSON());
+        assert.ok(Math.max(desktop.width / 1920, desktop.height / 1080) > 0.99, JSON.stringify(desktop));
+        const scale = desktop.height / 551;
+        const button = await page.$eval('#Command1', (b) => b.getBoundingClientRect().width);
+        assert.ok(Math.abs(button - 121 * scale) < 1, `ヌペラコ ${button} px wide`);
+        await page.click('#Command5');
+        await page.waitForSelector('#Form4.active');
+        assert.equal(await page.$eval('#Form4 canvas', (c) => c.width), Math.round(549 * scale));
+        await page.browserContext().close();
+    });
+
+    test('the keyboard as on the desktop: the focus goes on, stays in the active window, comes back quietly', async () => {
+        const page = await openProgram(browser, server.url);
+        const focused = () => page.evaluate(() => document.activeElement.id);
+        assert.equal(await focused(), 'Command1');
+        await page.keyboard.press('Enter'); // ヌペラコ: the shuffle, and the focus on ポ　ン
+        assert.equal(await focused(), 'Command2');
+        await page.keyboard.press('Space'); // the round; ポ　ン is disabled, the focus goes on
+        assert.equal(await page.evaluate(ROUNDS), 1);
+        assert.equal(await focused(), 'Command3');
+        const reached = new Set();
+        for (let i = 0; i < 8; ++i) {
+            await page.keyboard.press('Tab');
+            reached.add(await focused());
+        }
+        assert.deepEqual([...reached].sort(), ['Command1', 'Command3', 'Command4', 'Command5', 'Command6', 'Command8']);
+
+        await page.focus('#Command8');
+        await page.keyboard.press('Enter'); // the graph opens and takes the focus
+        await page.waitForSelector('#Form2.active');
+        assert.equal(await page.evaluate(() => document.activeElement.closest('.window').id), 'Form2');
+        // Focus that comes back from nowhere (another program) activates nothing.
+        await page.evaluate(() => {
+            document.activeElement.blur();
+            document.getElementById('Command4').focus();
+        });
+        assert.ok(await page.$('#Form2.active'));
+        await page.browserContext().close();
+    });
+
+    test('no lesson lost by a slip: the close box and a reload ask first', async () => {
+        const page = await openProgram(browser, server.url);
+        await page.click('#Command1');
+        await page.click('#Command2');
+        await page.click('#Form1 .close-box');
+        await page.waitForSelector('dialog.question[open]');
+        assert.equal(await page.$eval('dialog.question p', (p) => p.textContent), '終了していいですか？');
+        await page.keyboard.press('Escape');
+        await page.waitForSelector('dialog.question', { hidden: true });
+        assert.equal(await page.evaluate(ROUNDS), 1);
+
+        const asked = new Promise((resolve) => {
+            page.once('dialog', async (dialog) => {
+                resolve(dialog.type());
+                await dialog.dismiss();
+            });
+        });
+        page.reload().catch(() => {}); // stays, and so never finishes
+        assert.equal(await asked, 'beforeunload');
+        assert.equal(await page.evaluate(ROUNDS), 1);
+
+        await page.click('#Form1 .close-box');
+        await page.waitForSelector('dialog.question[open]');
+        await page.click('dialog.question button[value="6"]');
+        await page.waitForSelector('#ended:not([hidden])');
+        await page.browserContext().close();
+    });
+
+    test('a new version on the server reaches a returning visitor; other caches stay', async () => {
+        const dir = await mkdtemp(join(tmpdir(), 'nuperako-page-'));
+        await cp(PAGE_DIR, dir, { recursive: true });
+        const site = await serve(dir);
+        const page = await openProgram(browser, site.url);
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+        await page.evaluate(() => caches.open('another-app').then((c) => c.put('/x', new Response('x'))));
+
+        // The school copies a new version onto its server.
+        const html = await readFile(join(dir, 'index.html'), 'utf8');
+        await writeFile(join(dir, 'index.html'), html.replace('<title>', '<meta name="version" content="2">\n<title>'));
+        const worker = await readFile(join(dir, 'sw.js'), 'utf8');
+        await writeFile(join(dir, 'sw.js'), worker.replace(/nuperako-[0-9a-f]{16}/, 'nuperako-0000000000000002'));
+
+        await page.goto(site.url); // the next visit: no round played, so the new version is taken up at once
+        await page.waitForSelector('meta[name="version"]', { timeout: 20000 });
+        await page.waitForSelector('#Form1.active');
+        assert.deepEqual((await page.evaluate(() => caches.keys())).sort(), ['another-app', 'nuperako-0000000000000002']);
+        await page.browserContext().close();
+        site.close();
+        await rm(dir, { recursive: true });
+    });
+
     test('offline after the first visit', async () => {
         const page = await openProgram(browser, server.url);
         await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
@@ -264,11 +422,12 @@ describe('the page', () => {
         await page.browserContext().close();
     });
 
-    test('a module that does not load, or no WebAssembly: a message, not a blank page', async () => {
+    test('a module that does not load, no WebAssembly or no dialog: a message, not a blank page', async () => {
         for (const breakPage of [
             (page) => page.setRequestInterception(true).then(() => page.on('request', (r) => (
                 r.url().endsWith('.wasm') ? r.respond({ status: 404 }) : r.continue()))),
             (page) => page.evaluateOnNewDocument(() => { delete window.WebAssembly; }),
+            (page) => page.evaluateOnNewDocument(() => { delete window.HTMLDialogElement; }),
         ]) {
             const page = await newPage(browser);
             await breakPage(page);

@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 //
-// The page served from the build folder on 127.0.0.1, and Debian's Chromium,
-// headless, to open it in.
+// The page served from the build folder on 127.0.0.1 as a plain static server
+// serves it (Last-Modified, no cache headers), and Debian's Chromium, headless,
+// to open it in.
 
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { extname, join, normalize } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -20,8 +21,12 @@ export async function serve(dir = PAGE_DIR) {
     const server = createServer(async (request, response) => {
         const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
         try {
-            const body = await readFile(join(dir, path.endsWith('/') ? `${path}index.html` : path));
-            response.writeHead(200, { 'Content-Type': TYPES[extname(path)] ?? 'text/html; charset=utf-8' });
+            const file = join(dir, path.endsWith('/') ? `${path}index.html` : path);
+            const body = await readFile(file);
+            response.writeHead(200, {
+                'Content-Type': TYPES[extname(path)] ?? 'text/html; charset=utf-8',
+                'Last-Modified': (await stat(file)).mtime.toUTCString(),
+            });
             response.end(body);
         } catch {
             response.writeHead(404).end();
