@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The nuperako developers
 # SPDX-License-Identifier: MIT
 """Puts the browser edition together in one folder, ready for any static web
@@ -14,11 +14,10 @@ import json
 import pathlib
 import re
 import shutil
-import struct
 import sys
-import zlib
 
 from fontTools import subset
+from PIL import Image
 
 GOTHIC = pathlib.Path("/usr/share/fonts/truetype/horai-umefont/ume-pgo4.ttf")
 
@@ -28,27 +27,6 @@ TEXT_SOURCES = ["mainwindow/boardlayout.h", "mainwindow/boardlayout.cpp", "mainw
                 "mainwindow/boardmodel.cpp", "core/tallytext.cpp", "graphwindow/graphdrawing.cpp",
                 "graphwindow/graphlayout.h", "helpwindow/helplayout.h", "helpwindow/helptext.cpp",
                 "web/index.html", "web/old.js", "web/js/*.js"]
-
-
-def xpm_pixels(text):
-    """The rows of an XPM picture as (r, g, b) tuples, one character per pixel."""
-    strings = re.findall(r'"([^"]*)"', text)
-    width, height, colours, _ = (int(v) for v in strings[0].split())
-    palette = {}
-    for entry in strings[1:1 + colours]:
-        key, value = entry[0], entry.split()[-1]
-        palette[key] = tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
-    return [[palette[c] for c in row[:width]] for row in strings[1 + colours:1 + colours + height]]
-
-
-def png(rows):
-    """A 24-bit PNG of the rows."""
-    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
-
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0)
-    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
 def shown_characters(root):
@@ -95,7 +73,8 @@ def main():
         shutil.copy(root / "resources" / sound, out / "sounds" / sound)
     (out / "pictures").mkdir()
     for hand in ["guu", "pii", "paa"]:
-        (out / "pictures" / f"{hand}.png").write_bytes(png(xpm_pixels((root / "resources" / f"{hand}.xpm").read_text())))
+        with Image.open(root / "resources" / f"{hand}.xpm") as picture:
+            picture.convert("RGB").save(out / "pictures" / f"{hand}.png", optimize=True)
     (out / "icons").mkdir()
     for icon in sorted((root / "resources" / "icons").glob("nuperako-*.png")):
         shutil.copy(icon, out / "icons" / icon.name)
@@ -108,7 +87,7 @@ def main():
         digest.update(name.encode() + (out / name).read_bytes())
     worker = (root / "web" / "sw.js").read_text(encoding="utf-8")
     worker = worker.replace("@CACHE_NAME@", "nuperako-" + digest.hexdigest()[:16])
-    worker = worker.replace("@FILES@", ", ".join(json.dumps(n) for n in ["./"] + files))
+    worker = worker.replace("'@FILES@'", ", ".join(json.dumps(n) for n in ["./"] + files))
     (out / "sw.js").write_text(worker, encoding="utf-8")
 
 

@@ -2,6 +2,7 @@
 # shellcheck shell=bash
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck disable=SC2034 # used by the scripts that source this file
 build=${NUPERAKO_BUILD_DIR:-$root/build}
 
 # Processes to end and folders to remove when the script exits.

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The nuperako developers
 # SPDX-License-Identifier: MIT
 """Draws the three hand pictures and the window icon as XPM files in resources/,
@@ -12,8 +12,8 @@ Run it again after changing a part; the XPM files are what the build uses.
 """
 import math
 import pathlib
-import struct
-import zlib
+
+from PIL import Image
 
 WIDTH, HEIGHT = 32, 33
 WHITE, BLACK, YELLOW = ".", "#", "o"
@@ -70,7 +70,8 @@ def rock():
 
 
 def scissors(height=HEIGHT, lift=0.0):
-    y = lambda v: v - lift
+    def y(v):
+        return v - lift
     return paint([
         box(10, y(26), 23, y(34)),                             # wrist
         capsule(11, y(20), 6.5, y(4), 3.0),                    # index finger
@@ -106,16 +107,11 @@ def xpm(name, rows):
 RGB = {WHITE: (255, 255, 255), BLACK: (0, 0, 0), YELLOW: (255, 255, 128)}
 
 
-def png(rows, scale):
-    """A 24-bit PNG of rows, each pixel enlarged to scale x scale."""
-    raw = b""
-    for row in rows:
-        line = b"".join(bytes(RGB[c]) * scale for c in row)
-        raw += (b"\0" + line) * scale
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    header = struct.pack(">IIBBBBB", len(rows[0]) * scale, len(rows) * scale, 8, 2, 0, 0, 0)
-    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+def png(rows, size):
+    """The rows as a PNG picture of size x size pixels, each pixel enlarged to a block."""
+    picture = Image.new("RGB", (len(rows[0]), len(rows)))
+    picture.putdata([RGB[c] for row in rows for c in row])
+    return picture.resize((size, size), Image.NEAREST)
 
 
 if __name__ == "__main__":
@@ -127,4 +123,4 @@ if __name__ == "__main__":
         print("\n".join(rows))
     (out / "icons").mkdir(exist_ok=True)
     for size in (32, 64, 128, 256):
-        (out / "icons" / f"nuperako-{size}.png").write_bytes(png(pictures["icon"], size // 32))
+        png(pictures["icon"], size).save(out / "icons" / f"nuperako-{size}.png", optimize=True)

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The nuperako developers
 # SPDX-License-Identifier: MIT
 """Writes the two sound cues into resources/ as 16-bit mono PCM wave files.

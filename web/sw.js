@@ -9,7 +9,7 @@
 
 const PREFIX = 'nuperako-';
 const CACHE = '@CACHE_NAME@';
-const FILES = [@FILES@];
+const FILES = ['@FILES@']; // the page's files, listed by the build
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(CACHE)
