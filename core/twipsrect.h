@@ -22,6 +22,16 @@ struct TwipsRect {
     int left, top, width, height;
 };
 
+struct PixelSize {
+    int width, height;
+};
+
+// The drawing area inside a picture box placed at box, in pixels.
+constexpr PixelSize insideOf(const TwipsRect &box)
+{
+    return {pixels(box.width) - 2 * kPictureBorder, pixels(box.height) - 2 * kPictureBorder};
+}
+
 // The graph and help windows: a close button and a line above a picture box.
 struct PictureWindowLayout {
     const char *caption;

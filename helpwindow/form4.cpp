@@ -47,8 +47,7 @@ void Form4::activate()
 void Form4::printHelp()
 {
     Picture1->clear();
-    for (const std::string &line : helpText())
-        Picture1->print(line);
+    nuperako::printHelp(*Picture1);
 }
 
 void Form4::command1Click()

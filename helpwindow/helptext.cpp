@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "helpwindow/helptext.h"
 
+#include "core/drawingsurface.h"
+
 #include <array>
 #include <string_view>
 
@@ -63,6 +65,12 @@ std::vector<std::string> helpText()
         text += line.text;
     }
     return lines;
+}
+
+void printHelp(DrawingSurface &surface)
+{
+    for (const std::string &line : helpText())
+        surface.print(line);
 }
 
 } // namespace nuperako

@@ -16,8 +16,10 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
 {
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
-    setGeometry(twipsRect(geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()));
-    m_innerSize = size() - QSize(2 * kPictureBorder, 2 * kPictureBorder);
+    const TwipsRect place{geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()};
+    setGeometry(twipsRect(place.left, place.top, place.width, place.height));
+    const PixelSize inside = insideOf(place);
+    m_innerSize = QSize(inside.width, inside.height);
     setScale(m_innerSize.width() * kTwipsPerPixel, m_innerSize.height() * kTwipsPerPixel);
     // Kept at the screen's device pixel ratio: sharp text and lines on a dense screen or a scaled projector.
     const qreal ratio = devicePixelRatioF();

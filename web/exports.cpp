@@ -7,12 +7,13 @@
 // milliseconds before every other event (the timers' ticks due by then are
 // played), click(button 0-7), activate, answer(code) for the exit question,
 // closed (the board's frame), end. What to show comes out of layout,
-// state, graph(lineHeight) and help as JSON text: a NUL-terminated UTF-8 string
+// state, graph(lineHeight) and help(lineHeight) as JSON text: a NUL-terminated UTF-8 string
 // in the module's memory, valid until the next of these calls. The module
 // imports env.seconds_since_midnight, the browser's local time of day, and the
 // three WASI calls that libc++'s last message uses before a broken promise
 // stops the module.
 // Calls before start, or with a number out of range, do nothing.
+#include "web/pagelayout.h"
 #include "web/webboard.h"
 
 #include <memory>
@@ -37,12 +38,12 @@ using nuperako::Button;
 
 NUPERAKO_EXPORT(layout) const char *layout()
 {
-    return answer(nuperako::web::WebBoard::layout());
+    return answer(nuperako::web::pageLayout());
 }
 
-NUPERAKO_EXPORT(help) const char *help()
+NUPERAKO_EXPORT(help) const char *help(double lineHeightPixels)
 {
-    return answer(nuperako::web::WebBoard::help());
+    return answer(nuperako::web::helpPage(lineHeightPixels));
 }
 
 // A new run: the experiment initialised and the board loaded, not yet activated.

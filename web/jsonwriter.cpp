@@ -100,4 +100,15 @@ JsonWriter &JsonWriter::null()
     return *this;
 }
 
+JsonWriter &JsonWriter::cssColor(std::optional<Rgb> c)
+{
+    if (!c)
+        return null();
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string css = "#";
+    for (const int part : {c->red, c->green, c->blue})
+        css += {kDigits[part >> 4], kDigits[part & 15]};
+    return value(css);
+}
+
 } // namespace nuperako::web

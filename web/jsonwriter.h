@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/palette.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +27,8 @@ public:
     JsonWriter &value(double number);
     JsonWriter &value(bool flag);
     JsonWriter &null();
+    // A colour as CSS writes it ("#008000"), or null for the default text colour.
+    JsonWriter &cssColor(std::optional<Rgb> c);
 
     [[nodiscard]] const std::string &text() const { return m_text; }
 

@@ -31,11 +31,6 @@ public:
     // The graph drawn over the picture as it stands (see CanvasRecorder), and its summary.
     [[nodiscard]] std::string graph(double lineHeightPixels) const;
 
-    // The three windows' elements, in CSS pixels, and what the page needs to run them.
-    static std::string layout();
-    // The help window's 29 printed lines.
-    static std::string help();
-
 private:
     Module1 m_shared;
     MixingGenerator m_random;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 //
 // The help window: on every activation the picture is cleared and the 29
-// lines printed one below the other; its close button shows the board again.
+// lines printed where the module places them; its close button shows the board again.
 
 import { Picture } from './picture.js';
 import { closeButton, line } from './parts.js';
@@ -10,9 +10,10 @@ import { closeButton, line } from './parts.js';
 export class HelpWindow {
     #window;
 
-    constructor(lines, layout, name, desktop, showBoard) {
+    constructor(module, layout, name, desktop, showBoard) {
         const picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, name,
             desktop.pixelRatio);
+        const { lines, drawing } = module.help(picture.lineHeight());
         picture.setText(lines);
         const close = closeButton('Form4', layout.close, () => {
             this.#window.close();
@@ -22,8 +23,7 @@ export class HelpWindow {
             id: 'Form4', caption: layout.caption, client: layout.client,
             onActivate: () => {
                 picture.clear();
-                const height = picture.lineHeight();
-                lines.forEach((text, i) => { if (text) picture.print(0, i * height, 0x000000, text); });
+                for (const [x, y, rgb, text] of drawing.texts) picture.print(x, y, rgb, text);
             },
             onClose: () => this.#window.close(),
             onRescale: (ratio) => picture.resize(ratio),

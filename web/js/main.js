@@ -18,7 +18,6 @@ const MARGIN = 8;
 class Program {
     #module;
     #layout;
-    #helpLines;
     #desktop;
     #sound = new Sound();
     #board = null;
@@ -28,7 +27,6 @@ class Program {
     constructor(module, element) {
         this.#module = module;
         this.#layout = module.layout();
-        this.#helpLines = module.help();
         // The desktop shows the part of the design's screen that the three windows cover.
         const clients = [this.#layout.board.client, this.#layout.graph.client, this.#layout.help.client];
         const left = Math.min(...clients.map((c) => c[0])) - MARGIN;
@@ -75,7 +73,7 @@ class Program {
             break;
         case 'help':
             if (!this.#help?.window.element.isConnected) {
-                this.#help = new HelpWindow(this.#helpLines, this.#layout.help, this.#layout.helpName,
+                this.#help = new HelpWindow(this.#module, this.#layout.help, this.#layout.helpName,
                     this.#desktop, () => this.#desktop.activate(this.#board.window));
             }
             this.#desktop.activate(this.#help.window);

@@ -43,7 +43,7 @@ export class Module {
     }
 
     layout() { return this.#json(this.#exports.layout()); }
-    help() { return this.#json(this.#exports.help()).lines; }
+    help(lineHeight) { return this.#json(this.#exports.help(lineHeight)); }
     start() { this.#exports.start(); }
     end() { this.#exports.end(); }
     advance(now) { this.#exports.advance(now); }
