@@ -19,6 +19,9 @@ namespace nuperako {
 // The answers to the exit question, as a message box gives them.
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
+// The question's buttons.
+inline constexpr std::string_view kAnswerYesCaption = "Yes";
+inline constexpr std::string_view kAnswerNoCaption = "No";
 
 // The main window's own variables; only the board touches them.
 struct BoardVariables {

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/japanesefont.h"
 
+#include "core/japanesefamilies.h"
+#include "platform/qtconvert.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -15,8 +18,9 @@ namespace {
 // font sooner. With none of them installed the whole list is left to fontconfig.
 QStringList installedFamilies()
 {
-    const QStringList preferred{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                                QStringLiteral("Ume P Gothic")};
+    QStringList preferred;
+    for (const std::string_view family : kJapaneseFamilies)
+        preferred << toQString(family);
     const QStringList installed = QFontDatabase::families();
     QStringList families;
     for (const QString &family : preferred) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "web/pagelayout.h"
 
+#include "core/japanesefamilies.h"
 #include "graphwindow/graphlayout.h"
 #include "helpwindow/helplayout.h"
 #include "helpwindow/helptext.h"
@@ -15,6 +16,11 @@
 namespace nuperako::web {
 
 namespace {
+
+// The page draws the windows' frames itself: a title bar this high, in pixels,
+// with a close box that a screen reader calls by this name.
+constexpr int kTitleBarHeight = 24;
+constexpr const char *kCloseBoxName = "閉じる";
 
 void rect(JsonWriter &json, const TwipsRect &r)
 {
@@ -75,6 +81,8 @@ void board(JsonWriter &json)
                 .value(e.ids[static_cast<std::size_t>(code(h) - 1)])
                 .key("speech")
                 .value(handSpeech(p, h))
+                .key("picture")
+                .value(handName(h))
                 .endObject();
         json.endArray().key("rect");
         rect(json, {e.left, kPictureTop, kPictureWidth, kPictureHeight});
@@ -113,6 +121,10 @@ void board(JsonWriter &json)
         .value(static_cast<int>(kAnswerYes))
         .key("no")
         .value(static_cast<int>(kAnswerNo))
+        .key("yesCaption")
+        .value(kAnswerYesCaption)
+        .key("noCaption")
+        .value(kAnswerNoCaption)
         .endObject();
     json.endObject();
 }
@@ -143,7 +155,13 @@ std::string pageLayout()
     pictureWindow(json, kGraphWindow);
     json.key("help");
     pictureWindow(json, kHelpWindow);
-    json.key("helpName").value(kHelpPictureName).endObject();
+    json.key("helpName").value(kHelpPictureName);
+    json.key("fonts").beginArray();
+    for (const std::string_view family : kJapaneseFamilies)
+        json.value(family);
+    json.endArray();
+    json.key("frame").beginObject().key("titleHeight").value(kTitleBarHeight).key("closeName").value(kCloseBoxName);
+    json.endObject().endObject();
     return json.text();
 }
 
@@ -151,9 +169,9 @@ std::string helpPage(double lineHeightPixels)
 {
     const PixelSize inside = insideOf(kHelpWindow.picture);
     // The help's picture keeps twips as its coordinates.
-    CanvasRecorder recorder(PixelGrid(inside.width, inside.height, inside.width * kTwipsPerPixel,
-                                      inside.height * kTwipsPerPixel),
-                            lineHeightPixels);
+    CanvasRecorder recorder(
+        PixelGrid(inside.width, inside.height, inside.width * kTwipsPerPixel, inside.height * kTwipsPerPixel),
+        lineHeightPixels);
     printHelp(recorder);
     JsonWriter json;
     json.beginObject().key("lines").beginArray();

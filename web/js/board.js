@@ -7,7 +7,6 @@
 // window does.
 
 import { line, place } from './parts.js';
-import { FONT_FAMILIES } from './picture.js';
 import { ask } from './question.js';
 
 const COMMAND2 = 1; // "ポ　ン", by its index among the buttons
@@ -64,11 +63,11 @@ export class Board {
         client.append(line(this.#layout.line));
 
         this.#layout.players.forEach((player, p) => {
-            this.#pictures[p] = player.pictures.map(({ id, speech }, h) => {
+            this.#pictures[p] = player.pictures.map(({ id, speech, picture }) => {
                 const img = document.createElement('img');
                 img.id = id;
                 img.className = 'hand';
-                img.src = `pictures/${['guu', 'pii', 'paa'][h]}.png`;
+                img.src = `pictures/${picture}.png`;
                 img.alt = speech;
                 place(img, player.rect);
                 client.append(img);
@@ -88,7 +87,7 @@ export class Board {
             button.type = 'button';
             button.textContent = b.caption;
             button.className = b.large ? 'large' : 'small';
-            if (b.large) button.style.font = `bold ${this.#layout.actionPointSize}pt ${FONT_FAMILIES}`;
+            if (b.large) button.style.font = `bold ${this.#layout.actionPointSize}pt var(--gothic)`;
             place(button, b.rect);
             button.addEventListener('click', () => this.#event(() => this.#module.click(i), i === COMMAND2));
             client.append(button);
@@ -100,7 +99,7 @@ export class Board {
         const cell = document.createElement('div');
         cell.id = id;
         cell.className = 'label';
-        cell.style.font = `${italic ? 'italic ' : ''}bold ${this.#layout.labelPointSize}pt ${FONT_FAMILIES}`;
+        cell.style.font = `${italic ? 'italic ' : ''}bold ${this.#layout.labelPointSize}pt var(--gothic)`;
         if (color) cell.style.color = color;
         place(cell, rect);
         // A screen reader hears the cell's row and column before its text.

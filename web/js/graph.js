@@ -11,15 +11,15 @@ export class GraphWindow {
     #window;
     #picture;
 
-    constructor(module, layout, desktop) {
+    constructor(module, layout, families, desktop) {
         this.#window = desktop.open({
             id: 'Form2', caption: layout.caption, client: layout.client,
             onActivate: () => this.#draw(module),
             onClose: () => this.#window.close(),
             onRescale: (ratio) => this.#picture.resize(ratio),
         });
-        this.#picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, '',
-            desktop.pixelRatio);
+        this.#picture = new Picture(layout.picture.rect, layout.picture.inside,
+            { pointSize: layout.picture.pointSize, families }, '', desktop.pixelRatio);
         this.#window.client.append(
             this.#picture.element,
             closeButton('Form2', layout.close, () => this.#window.close()),

@@ -10,9 +10,9 @@ import { closeButton, line } from './parts.js';
 export class HelpWindow {
     #window;
 
-    constructor(module, layout, name, desktop, showBoard) {
-        const picture = new Picture(layout.picture.rect, layout.picture.inside, layout.picture.pointSize, name,
-            desktop.pixelRatio);
+    constructor(module, layout, { name, families }, desktop, showBoard) {
+        const picture = new Picture(layout.picture.rect, layout.picture.inside,
+            { pointSize: layout.picture.pointSize, families }, name, desktop.pixelRatio);
         const { lines, drawing } = module.help(picture.lineHeight());
         picture.setText(lines);
         const close = closeButton('Form4', layout.close, () => {

@@ -11,13 +11,14 @@ import { HelpWindow } from './help.js';
 import { Module } from './module.js';
 import { ask } from './question.js';
 import { Sound } from './sound.js';
-import { Desktop, TITLE_HEIGHT } from './windows.js';
+import { Desktop } from './windows.js';
 
 const MARGIN = 8;
 
 class Program {
     #module;
     #layout;
+    #families; // the Japanese gothic, as a CSS family list
     #desktop;
     #sound = new Sound();
     #board = null;
@@ -30,10 +31,12 @@ class Program {
         // The desktop shows the part of the design's screen that the three windows cover.
         const clients = [this.#layout.board.client, this.#layout.graph.client, this.#layout.help.client];
         const left = Math.min(...clients.map((c) => c[0])) - MARGIN;
-        const top = Math.min(...clients.map((c) => c[1])) - TITLE_HEIGHT - MARGIN;
+        const top = Math.min(...clients.map((c) => c[1])) - this.#layout.frame.titleHeight - MARGIN;
         const width = Math.max(...clients.map((c) => c[0] + c[2])) + MARGIN - left;
         const height = Math.max(...clients.map((c) => c[1] + c[3])) + MARGIN - top;
-        this.#desktop = new Desktop(element, [left, top]);
+        this.#desktop = new Desktop(element, [left, top], this.#layout.frame);
+        this.#families = this.#layout.fonts.map((family) => `"${family}"`).join(', ');
+        document.documentElement.style.setProperty('--gothic', this.#families);
         // Every screen shows the whole desktop, in proportion and in the middle: a phone smaller, a projector larger.
         const fit = () => {
             const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
@@ -68,12 +71,13 @@ class Program {
             break;
         case 'graph':
             if (!this.#graph?.window.element.isConnected)
-                this.#graph = new GraphWindow(this.#module, this.#layout.graph, this.#desktop);
+                this.#graph = new GraphWindow(this.#module, this.#layout.graph, this.#families, this.#desktop);
             this.#desktop.activate(this.#graph.window);
             break;
         case 'help':
             if (!this.#help?.window.element.isConnected) {
-                this.#help = new HelpWindow(this.#module, this.#layout.help, this.#layout.helpName,
+                this.#help = new HelpWindow(this.#module, this.#layout.help,
+                    { name: this.#layout.helpName, families: this.#families },
                     this.#desktop, () => this.#desktop.activate(this.#board.window));
             }
             this.#desktop.activate(this.#help.window);

@@ -8,8 +8,6 @@
 // resolution without anti-aliasing, so the same drawing over itself changes
 // nothing. What was drawn is kept too, and drawn again at a new ratio.
 
-export const FONT_FAMILIES = '"ＭＳ Ｐゴシック", "MS PGothic", "Nuperako Gothic"';
-
 // Text is rasterised at this many samples a device pixel in each direction, then
 // set pixel by pixel as a bilevel rasteriser does: a pixel whose centre the
 // glyph covers, and the pixel nearest to a stroke too thin to cover a centre.
@@ -21,12 +19,13 @@ export class Picture {
     #context;
     #inside;
     #pointSize;
+    #families;
     #ratio = 0;
     #drawing = []; // since the last clear: what to draw again at a new ratio
 
-    // rect: [left, top, width, height] of the box, border included; inside: [width, height].
-    // ratio(): device pixels to a design pixel now.
-    constructor(rect, inside, pointSize, name, ratio) {
+    // rect: [left, top, width, height] of the box, border included; inside: [width, height];
+    // font: { pointSize, families } (a CSS family list); ratio: device pixels to a design pixel.
+    constructor(rect, inside, { pointSize, families }, name, ratio) {
         this.element = document.createElement('div');
         this.element.className = 'picture';
         Object.assign(this.element.style, {
@@ -34,6 +33,7 @@ export class Picture {
         });
         this.#inside = inside;
         this.#pointSize = pointSize;
+        this.#families = families;
         this.#canvas = document.createElement('canvas');
         this.#canvas.style.width = `${inside[0]}px`;
         this.#canvas.style.height = `${inside[1]}px`;
@@ -118,7 +118,7 @@ export class Picture {
     }
 
     #font(scale) {
-        return `${this.#pointSize * scale}pt ${FONT_FAMILIES}`;
+        return `${this.#pointSize * scale}pt ${this.#families}`;
     }
 
     // The text's advance and the font's ascent and descent, at the given scale;

@@ -4,7 +4,7 @@
 // The exit question: modal, with the desktop's title, text and Yes and No.
 // Yes is the default button, Escape answers No.
 
-export function ask({ question, title, yes, no }) {
+export function ask({ question, title, yes, no, yesCaption, noCaption }) {
     return new Promise((resolve) => {
         const dialog = document.createElement('dialog');
         dialog.className = 'question';
@@ -21,7 +21,7 @@ export function ask({ question, title, yes, no }) {
             dialog.remove();
             resolve(code);
         };
-        for (const [caption, code] of [['Yes', yes], ['No', no]]) {
+        for (const [caption, code] of [[yesCaption, yes], [noCaption, no]]) {
             const button = document.createElement('button');
             button.type = 'button';
             button.textContent = caption;

@@ -13,11 +13,15 @@ export class Desktop {
     #active = null;
     #origin;
     #scale = 1;
+    frame;
 
-    // origin: the screen point, in CSS pixels, shown at the desktop's top-left corner.
-    constructor(element, origin) {
+    // origin: the screen point, in CSS pixels, shown at the desktop's top-left corner;
+    // frame: { titleHeight, closeName } of every window's frame.
+    constructor(element, origin, frame) {
         this.#element = element;
         this.#origin = origin;
+        this.frame = frame;
+        document.documentElement.style.setProperty('--title-height', `${frame.titleHeight}px`);
         document.addEventListener('keydown', (event) => {
             if (event.key !== 'Tab' || this.#active === null || document.querySelector('dialog[open]')) return;
             event.preventDefault();
@@ -107,7 +111,7 @@ class PageWindow {
         close.className = 'close-box';
         close.type = 'button';
         close.tabIndex = -1;
-        close.setAttribute('aria-label', '閉じる');
+        close.setAttribute('aria-label', desktop.frame.closeName);
         close.textContent = '×';
         close.addEventListener('click', () => this.#onClose());
         title.append(text, close);
@@ -117,7 +121,7 @@ class PageWindow {
         this.client.style.height = `${client[3]}px`;
         this.element.append(title, this.client);
         // The title bar's height is the frame's: the client area stands at its design place.
-        desktop.place(this.element, [client[0], client[1] - TITLE_HEIGHT]);
+        desktop.place(this.element, [client[0], client[1] - desktop.frame.titleHeight]);
 
         this.element.addEventListener('pointerdown', () => desktop.activate(this), { capture: true });
         this.element.addEventListener('focusin', (event) => {
@@ -186,5 +190,3 @@ class PageWindow {
         });
     }
 }
-
-export const TITLE_HEIGHT = 24;
