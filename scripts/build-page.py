@@ -21,19 +21,43 @@ from PIL import Image
 
 GOTHIC = pathlib.Path("/usr/share/fonts/truetype/horai-umefont/ume-pgo4.ttf")
 
-# Where the texts the program shows are written: the layouts, the model's
-# captions, the tally texts, the graph's labels, the help and the page itself.
-TEXT_SOURCES = ["mainwindow/boardlayout.h", "mainwindow/boardlayout.cpp", "mainwindow/boardmodel.h",
-                "mainwindow/boardmodel.cpp", "core/tallytext.cpp", "graphwindow/graphdrawing.cpp",
-                "graphwindow/graphlayout.h", "helpwindow/helplayout.h", "helpwindow/helptext.cpp",
-                "web/index.html", "web/old.js", "web/js/*.js"]
+# The page's own texts; the program's are the module's.
+PAGE_TEXTS = ["web/index.html", "web/old.js", "web/js/*.js"]
+DATA_SECTION = 11
 
 
-def shown_characters(root):
-    characters = {chr(c) for c in range(0x20, 0x7f)}
-    for pattern in TEXT_SOURCES:
+def leb128(data, pos):
+    """An unsigned LEB128 number at pos, and the position after it."""
+    value = shift = 0
+    while True:
+        byte = data[pos]
+        pos += 1
+        value |= (byte & 0x7F) << shift
+        shift += 7
+        if byte < 0x80:
+            return value, pos
+
+
+def module_characters(module):
+    """The non-ASCII characters of the UTF-8 texts in the module's data: everything the program shows."""
+    data = module.read_bytes()
+    characters = set()
+    pos = 8  # past the magic number and the version
+    while pos < len(data):
+        section = data[pos]
+        size, pos = leb128(data, pos + 1)
+        if section == DATA_SECTION:
+            text = data[pos:pos + size].decode("utf-8", errors="replace")
+            characters |= {c for c in text if ord(c) > 0x7F and c != "\ufffd"}
+        pos += size
+    return characters
+
+
+def shown_characters(root, module):
+    characters = {chr(c) for c in range(0x20, 0x7F)} | module_characters(module)
+    for pattern in PAGE_TEXTS:
         for path in sorted(root.glob(pattern)):
-            characters |= {c for c in path.read_text(encoding="utf-8") if ord(c) > 0x7f}
+            characters |= {c for c in path.read_text(encoding="utf-8") if ord(c) > 0x7F}
     return "".join(sorted(characters))
 
 
@@ -63,7 +87,8 @@ def main():
     preloads = [f'<link rel="modulepreload" href="js/{s.name}">' for s in scripts]
     preloads += ['<link rel="preload" href="nuperako.wasm" as="fetch" crossorigin>',
                  '<link rel="preload" href="fonts/gothic.woff2" as="font" type="font/woff2" crossorigin>']
-    preloads += [f'<link rel="preload" href="pictures/{hand}.png" as="image">' for hand in ["guu", "pii", "paa"]]
+    hands = [xpm.stem for xpm in sorted((root / "resources").glob("*.xpm")) if xpm.stem != "icon"]
+    preloads += [f'<link rel="preload" href="pictures/{hand}.png" as="image">' for hand in hands]
     page = (root / "web" / "index.html").read_text(encoding="utf-8")
     page = re.sub(r"<!-- preloads:.*?-->", "\n".join(preloads), page)
     (out / "index.html").write_text(page, encoding="utf-8")
@@ -72,14 +97,14 @@ def main():
     for sound in ["mypinpon.wav", "endpinpon.wav"]:
         shutil.copy(root / "resources" / sound, out / "sounds" / sound)
     (out / "pictures").mkdir()
-    for hand in ["guu", "pii", "paa"]:
+    for hand in hands:
         with Image.open(root / "resources" / f"{hand}.xpm") as picture:
             picture.convert("RGB").save(out / "pictures" / f"{hand}.png", optimize=True)
     (out / "icons").mkdir()
     for icon in sorted((root / "resources" / "icons").glob("nuperako-*.png")):
         shutil.copy(icon, out / "icons" / icon.name)
     (out / "fonts").mkdir()
-    subset_font(shown_characters(root), out / "fonts" / "gothic.woff2")
+    subset_font(shown_characters(root, module), out / "fonts" / "gothic.woff2")
 
     files = sorted(p.relative_to(out).as_posix() for p in out.rglob("*") if p.is_file())
     digest = hashlib.sha256()

@@ -6,6 +6,7 @@
 // desktop's, tested natively.
 
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -114,7 +115,7 @@ describe('the page', () => {
         const fonts = await page.evaluate(async () => {
             await document.fonts.ready;
             return {
-                loaded: document.fonts.check('bold 15.75pt "Nuperako Gothic"', 'Ａ一人勝ち'),
+                loaded: document.fonts.check('bold 15.75pt "Ume P Gothic"', 'Ａ一人勝ち'),
                 overflowing: [...document.querySelectorAll('.label')]
                     .filter((l) => l.lastChild.offsetWidth > l.clientWidth).map((l) => l.id),
             };
@@ -409,6 +410,27 @@ describe('the page', () => {
         await page.browserContext().close();
         site.close();
         await rm(dir, { recursive: true });
+    });
+
+    test('the page\'s gothic has every character the program shows', async () => {
+        const page = await openProgram(browser, server.url);
+        const shown = await page.evaluate(async () => {
+            const { Module } = await import('./js/module.js');
+            const module = await Module.load('nuperako.wasm');
+            module.start();
+            module.activate();
+            module.click(0);
+            module.click(1);
+            return [module.layout(), module.help(15), module.state(), module.graph(12)].map((t) => JSON.stringify(t))
+                .join('') + document.body.innerText;
+        });
+        // The subset's characters, as Debian's font tools read them.
+        const inFont = new Set(execFileSync('/usr/bin/python3', ['-c', 'import sys; from fontTools.ttLib import TTFont; '
+            + 'print("".join(map(chr, TTFont(sys.argv[1]).getBestCmap())))', join(PAGE_DIR, 'fonts', 'gothic.woff2')],
+        { encoding: 'utf8' }));
+        const missing = [...new Set(shown)].filter((c) => c.codePointAt(0) > 0x7f && !inFont.has(c));
+        assert.deepEqual(missing, []);
+        await page.browserContext().close();
     });
 
     test('offline after the first visit', async () => {
