@@ -12,7 +12,8 @@
 
 namespace nuperako {
 
-PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent) : QWidget(parent)
+PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QWidget *parent)
+    : QWidget(parent), PixelSurface(PixelGrid(1, 1, 1, 1))
 {
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
@@ -30,71 +31,52 @@ PictureBox::PictureBox(const QString &objectName, const QRect &geometryTwips, QW
 
 void PictureBox::setScale(double scaleWidth, double scaleHeight)
 {
-    m_grid = PixelGrid(m_innerSize.width(), m_innerSize.height(), scaleWidth, scaleHeight);
+    setGrid(PixelGrid(m_innerSize.width(), m_innerSize.height(), scaleWidth, scaleHeight));
 }
 
 QPoint PictureBox::toPixel(float x, float y) const
 {
-    const Pixel p = m_grid.toPixel(x, y);
+    const Pixel p = grid().toPixel(x, y);
     return {p.x, p.y};
 }
 
 void PictureBox::clear()
 {
     m_image.fill(Qt::white);
-    m_current = {0, 0};
+    setCurrentPosition(0, 0);
     update();
 }
 
-void PictureBox::print(std::string_view text)
+void PictureBox::printText(Pixel at, std::string_view text, Rgb color)
 {
-    const QFontMetrics metrics(font());
-    if (!text.empty()) {
-        QPainter painter(&m_image);
-        // Aliased glyphs: the same text drawn over itself leaves the picture as it was.
-        QFont glyphs = font();
-        glyphs.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(glyphs);
-        painter.setPen(toQColor(m_foreColor));
-        const QPoint at = toPixel(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()));
-        painter.drawText(at.x(), at.y() + metrics.ascent(), toQString(text));
-        update();
-    }
-    m_current = {0, m_current.y() + m_grid.userHeight(metrics.height())};
-}
-
-void PictureBox::line(float x1, float y1, float x2, float y2, Rgb color)
-{
-    PixelGrid::line(m_grid.toPixel(x1, y1), m_grid.toPixel(x2, y2), [&](Pixel p) { plot({p.x, p.y}, color); });
-    m_current = {x2, y2};
+    QPainter painter(&m_image);
+    // Aliased glyphs: the same text drawn over itself leaves the picture as it was.
+    QFont glyphs = font();
+    glyphs.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(glyphs);
+    painter.setPen(toQColor(color));
+    painter.drawText(at.x, at.y + QFontMetrics(font()).ascent(), toQString(text));
     update();
 }
 
-void PictureBox::lineTo(float x2, float y2, Rgb color)
+double PictureBox::lineHeight() const
 {
-    line(static_cast<float>(m_current.x()), static_cast<float>(m_current.y()), x2, y2, color);
+    return QFontMetrics(font()).height();
 }
 
-void PictureBox::pset(float x, float y, Rgb color)
-{
-    plot(toPixel(x, y), color);
-    m_current = {x, y};
-    update();
-}
-
-void PictureBox::plot(QPoint pixel, Rgb color)
+void PictureBox::plot(Pixel pixel, Rgb color)
 {
     // One pixel of the inside is a block of device pixels on a dense screen.
     const qreal ratio = m_image.devicePixelRatio();
-    const QRect block(
-        QPoint(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio)),
-        QPoint(static_cast<int>((pixel.x() + 1) * ratio) - 1, static_cast<int>((pixel.y() + 1) * ratio) - 1));
+    const QRect block(QPoint(static_cast<int>(pixel.x * ratio), static_cast<int>(pixel.y * ratio)),
+                      QPoint(static_cast<int>((pixel.x + 1) * ratio) - 1, static_cast<int>((pixel.y + 1) * ratio) - 1));
     const QRect inside = block.intersected(m_image.rect());
     const QRgb rgb = qRgb(color.red, color.green, color.blue);
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(row + inside.left(), row + inside.right() + 1, rgb);
     }
+    update();
 }
 
 QColor PictureBox::colorAt(QPoint pixel) const

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/drawingsurface.h"
-#include "core/pixelgrid.h"
+#include "core/pixelsurface.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,7 +16,7 @@ namespace nuperako {
 // Callers draw in user coordinates: x from 0 at the left edge of the inside
 // to scaleWidth at its right edge, y from 0 at the top to scaleHeight at the
 // bottom (twips until setScale is called), mapped to pixels by a PixelGrid.
-class PictureBox : public QWidget, public DrawingSurface {
+class PictureBox : public QWidget, public PixelSurface {
     Q_OBJECT
 
 public:
@@ -29,14 +28,6 @@ public:
     // Fills the inside with white and puts the current point at (0, 0).
     void clear();
 
-    void setForeColor(Rgb color) override { m_foreColor = color; }
-    void setCurrentPosition(float x, float y) override { m_current = {x, y}; }
-    // Glyphs without anti-aliasing, so that the same text drawn over itself changes nothing.
-    void print(std::string_view text) override;
-    void line(float x1, float y1, float x2, float y2, Rgb color) override;
-    void lineTo(float x2, float y2, Rgb color) override;
-    void pset(float x, float y, Rgb color) override;
-
     // The drawing as it stands (at the screen's device pixel ratio), the pixel a user
     // point maps to, and the colour of such a pixel.
     [[nodiscard]] const QImage &image() const { return m_image; }
@@ -46,15 +37,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void plot(Pixel p, Rgb color) override;
+    // Glyphs without anti-aliasing, so that the same text drawn over itself changes nothing.
+    void printText(Pixel at, std::string_view text, Rgb color) override;
+    [[nodiscard]] double lineHeight() const override;
 
 private:
-    void plot(QPoint pixel, Rgb color);
-
     QSize m_innerSize;
     QImage m_image;
-    PixelGrid m_grid{1, 1, 1, 1};
-    QPointF m_current;
-    Rgb m_foreColor;
 };
 
 } // namespace nuperako

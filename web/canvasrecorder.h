@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/drawingsurface.h"
-#include "core/pixelgrid.h"
+#include "core/pixelsurface.h"
 
 #include <string>
 #include <vector>
@@ -15,16 +14,9 @@ class JsonWriter;
 // A drawing as the page replays it on a canvas that keeps its picture: the
 // pixels that lines and points set, in the desktop picture's pixel grid, and
 // the texts at their top-left pixels. The page measures the text line height.
-class CanvasRecorder final : public DrawingSurface {
+class CanvasRecorder final : public PixelSurface {
 public:
     CanvasRecorder(const PixelGrid &grid, double lineHeightPixels);
-
-    void line(float x1, float y1, float x2, float y2, Rgb color) override;
-    void lineTo(float x2, float y2, Rgb color) override;
-    void pset(float x, float y, Rgb color) override;
-    void setCurrentPosition(float x, float y) override;
-    void setForeColor(Rgb color) override { m_foreColor = color; }
-    void print(std::string_view text) override;
 
     // {"pixels": [x, y, rgb, x, y, rgb, ...], "texts": [[x, y, rgb, "text"], ...]},
     // rgb as 0xRRGGBB, in drawing order within each list.
@@ -37,13 +29,11 @@ private:
         std::string text;
     };
 
-    void plot(Pixel p, Rgb color);
+    void plot(Pixel p, Rgb color) override;
+    void printText(Pixel at, std::string_view text, Rgb color) override;
+    [[nodiscard]] double lineHeight() const override { return m_lineHeight; }
 
-    PixelGrid m_grid;
     double m_lineHeight;
-    float m_x = 0;
-    float m_y = 0;
-    Rgb m_foreColor;
     std::vector<int> m_pixels;
     std::vector<Text> m_texts;
 };
