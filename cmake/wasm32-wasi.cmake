@@ -11,5 +11,3 @@ set(CMAKE_SYSROOT /usr)
 # The compiler check links a program, not a library.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-# What the project builds with this toolchain: the module only.
-set(NUPERAKO_WEB_MODULE ON)
