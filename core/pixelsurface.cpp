@@ -8,6 +8,7 @@ void PixelSurface::line(float x1, float y1, float x2, float y2, Rgb color)
 {
     PixelGrid::line(m_grid.toPixel(x1, y1), m_grid.toPixel(x2, y2), [&](Pixel p) { plot(p, color); });
     setCurrentPosition(x2, y2);
+    drawn();
 }
 
 void PixelSurface::lineTo(float x2, float y2, Rgb color)
@@ -19,6 +20,7 @@ void PixelSurface::pset(float x, float y, Rgb color)
 {
     plot(m_grid.toPixel(x, y), color);
     setCurrentPosition(x, y);
+    drawn();
 }
 
 void PixelSurface::setCurrentPosition(float x, float y)
@@ -29,8 +31,10 @@ void PixelSurface::setCurrentPosition(float x, float y)
 
 void PixelSurface::print(std::string_view text)
 {
-    if (!text.empty())
+    if (!text.empty()) {
         printText(m_grid.toPixel(m_x, m_y), text, m_foreColor);
+        drawn();
+    }
     setCurrentPosition(0, static_cast<float>(m_y + m_grid.userHeight(lineHeight())));
 }
 

@@ -29,6 +29,8 @@ protected:
     virtual void plot(Pixel p, Rgb color) = 0;
     // The text's glyphs, their top-left corner at the pixel.
     virtual void printText(Pixel at, std::string_view text, Rgb color) = 0;
+    // After each line, point or text: what a screen shows may be brought up to date once.
+    virtual void drawn() {}
     // The height of one printed line, in pixels.
     [[nodiscard]] virtual double lineHeight() const = 0;
 

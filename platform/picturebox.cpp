@@ -56,7 +56,6 @@ void PictureBox::printText(Pixel at, std::string_view text, Rgb color)
     painter.setFont(glyphs);
     painter.setPen(toQColor(color));
     painter.drawText(at.x, at.y + QFontMetrics(font()).ascent(), toQString(text));
-    update();
 }
 
 double PictureBox::lineHeight() const
@@ -76,7 +75,6 @@ void PictureBox::plot(Pixel pixel, Rgb color)
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(row + inside.left(), row + inside.right() + 1, rgb);
     }
-    update();
 }
 
 QColor PictureBox::colorAt(QPoint pixel) const

@@ -41,6 +41,7 @@ protected:
     // Glyphs without anti-aliasing, so that the same text drawn over itself changes nothing.
     void printText(Pixel at, std::string_view text, Rgb color) override;
     [[nodiscard]] double lineHeight() const override;
+    void drawn() override { update(); }
 
 private:
     QSize m_innerSize;
