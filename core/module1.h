@@ -35,8 +35,9 @@ constexpr int kaisuu(const Module1 &m)
     return m.aiko + m.abc1kati + m.abc1make;
 }
 
-// count / rounds in double precision; 0 before the first round.
-constexpr double ratio(int count, int rounds)
+// count / rounds in double precision; 0 before the first round. Wide enough
+// for a whole class's pooled counts.
+constexpr double ratio(std::int64_t count, std::int64_t rounds)
 {
     return rounds > 0 ? static_cast<double>(count) / static_cast<double>(rounds) : 0.0;
 }

@@ -25,7 +25,7 @@ std::string scientific(double value)
 
 } // namespace
 
-std::string countText(std::int16_t count)
+std::string countText(std::int64_t count)
 {
     return std::to_string(count);
 }

@@ -7,8 +7,8 @@
 
 namespace nuperako {
 
-// A count as plain decimal digits: 0, 7, 998.
-std::string countText(std::int16_t count);
+// A count as plain decimal digits: 0, 7, 998, or a class's 31452.
+std::string countText(std::int64_t count);
 
 // A ratio as "0.000". The quotient goes through 15 significant decimal digits
 // and back, then is rounded half up at the thousandths on those decimal digits,

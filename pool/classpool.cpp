@@ -1,0 +1,140 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "pool/classpool.h"
+
+#include "pool/seatname.h"
+#include "pool/staterules.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
+
+namespace nuperako::pool {
+
+namespace {
+
+constexpr std::size_t kMinDeviceId = 16;
+constexpr std::size_t kMaxDeviceId = 64;
+constexpr std::int64_t kMsPerSecond = 1000;
+
+int roundsOf(const Student &s)
+{
+    int rounds = 0;
+    for (const auto &[number, e] : s.experiments)
+        rounds += pool::roundsOf(e.state.counts);
+    return rounds;
+}
+
+} // namespace
+
+bool isDeviceId(std::string_view id)
+{
+    const auto allowed = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_';
+    };
+    return id.size() >= kMinDeviceId && id.size() <= kMaxDeviceId && std::ranges::all_of(id, allowed);
+}
+
+ClassPool::ClassPool(std::string code) : m_code(std::move(code)) {}
+
+const Student *ClassPool::join(const std::string &device, std::int64_t nowMs)
+{
+    auto it = m_students.find(device);
+    if (it == m_students.end()) {
+        if (m_students.size() >= kMaxStudents)
+            return nullptr;
+        const int number = static_cast<int>(m_students.size()) + 1;
+        it = m_students.emplace(device, Student{defaultSeatName(number), number, nowMs, 0, {}}).first;
+    }
+    ++it->second.connections;
+    return &it->second;
+}
+
+void ClassPool::leave(const std::string &device)
+{
+    if (const auto it = m_students.find(device); it != m_students.end() && it->second.connections > 0)
+        --it->second.connections;
+}
+
+Verdict ClassPool::offer(const std::string &device, const StateMessage &message, std::int64_t nowMs)
+{
+    const auto it = m_students.find(device);
+    if (it == m_students.end())
+        return Verdict::NotJoined;
+    Student &student = it->second;
+    ExperimentState next;
+    if (const Verdict v = readState(message, next); v != Verdict::Accepted)
+        return v;
+
+    const auto known = student.experiments.find(message.experiment);
+    int before = 0; // this experiment's rounds in the pool so far
+    if (known != student.experiments.end()) {
+        const Student::Experiment &e = known->second;
+        if (const Verdict v = follows(e.state, next, e.endedAt.value_or(0)); v != Verdict::Accepted)
+            return v;
+        before = pool::roundsOf(e.state.counts);
+    } else if (student.experiments.size() >= kMaxExperimentsPerStudent) {
+        return Verdict::TooMany;
+    }
+    const std::int64_t allowed =
+        kBurstRounds + (kRoundsPerSecond * std::max<std::int64_t>(0, nowMs - student.joinedMs)) / kMsPerSecond;
+    if (roundsOf(student) - before + pool::roundsOf(next.counts) > allowed)
+        return Verdict::TooFast;
+
+    Student::Experiment &e = student.experiments[message.experiment];
+    e.state = next;
+    if (next.ended && !e.endedAt)
+        e.endedAt = pool::roundsOf(next.counts);
+    return Verdict::Accepted;
+}
+
+Verdict ClassPool::rename(const std::string &device, std::string_view name)
+{
+    const auto it = m_students.find(device);
+    if (it == m_students.end())
+        return Verdict::NotJoined;
+    const std::optional<std::string> seat = seatName(name);
+    if (!seat)
+        return Verdict::BadSeatName;
+    it->second.seat = *seat;
+    return Verdict::Accepted;
+}
+
+const Student *ClassPool::student(const std::string &device) const
+{
+    const auto it = m_students.find(device);
+    return it == m_students.end() ? nullptr : &it->second;
+}
+
+PoolSummary ClassPool::summary() const
+{
+    PoolSummary s;
+    for (const auto &[device, student] : m_students) {
+        if (student.connections > 0)
+            ++s.connected;
+        for (const auto &[number, e] : student.experiments) {
+            s.tally.add(e.state.counts);
+            s.experiments.push_back({student.seat, student.number, number, e.state});
+        }
+    }
+    std::ranges::sort(s.experiments, {}, [](const PooledExperiment &e) { return std::tie(e.number, e.experiment); });
+    return s;
+}
+
+void ClassPool::restoreStudent(const std::string &device, std::string seat, int number, std::int64_t joinedMs)
+{
+    m_students.insert_or_assign(device, Student{std::move(seat), number, joinedMs, 0, {}});
+}
+
+void ClassPool::restoreExperiment(const std::string &device, std::int64_t experiment, const ExperimentState &state)
+{
+    const auto it = m_students.find(device);
+    if (it == m_students.end())
+        return;
+    Student::Experiment &e = it->second.experiments[experiment];
+    e.state = state;
+    if (state.ended)
+        e.endedAt = pool::roundsOf(state.counts);
+}
+
+} // namespace nuperako::pool

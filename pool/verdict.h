@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string_view>
+
+namespace nuperako::pool {
+
+// What the pool made of a page's message.
+enum class Verdict {
+    Accepted,     // the experiment's newest state now
+    Stale,        // an older or repeated state: ignored, the newest one stands
+    NotJoined,    // a state before the page joined the class
+    BadNumber,    // an experiment or sequence number out of range
+    Negative,     // a count below zero
+    Empty,        // no round played yet: nothing to pool
+    Inconsistent, // the players' wins or losses do not add up to their total
+    BeyondEnd,    // more rounds than the end rule allows
+    WrongEnd,     // marked ended, or not, against its totals
+    Shrinking,    // a count smaller than in an earlier state, or an ended experiment played on
+    TooFast,      // more rounds than a person or the automatic timer could have played
+    TooMany,      // the class or the student has no room for another experiment
+    BadSeatName,  // empty, too long, or with control characters
+};
+
+[[nodiscard]] constexpr bool isRefusal(Verdict v)
+{
+    return v != Verdict::Accepted && v != Verdict::Stale;
+}
+
+// A refusal in a few English words, for a WebSocket close reason or a log.
+std::string_view reasonOf(Verdict v);
+
+} // namespace nuperako::pool
