@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nuperako::classroom {
+
+// What nuperako-class was asked to do.
+struct ClassOptions {
+    bool headless = false;
+    int port = 8088;     // 0: any free port
+    std::string bind;    // empty: every interface
+    std::string dataDir; // empty: $XDG_DATA_HOME/nuperako
+    bool help = false;
+};
+
+// A command line that cannot be carried out; what() says why, for a person.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name; throws UsageError.
+ClassOptions parseClassOptions(const std::vector<std::string_view> &args);
+
+// The --help text, in Japanese and English.
+std::string classHelpText();
+
+} // namespace nuperako::classroom

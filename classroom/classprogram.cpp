@@ -1,0 +1,114 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "classroom/classprogram.h"
+
+#include "classroom/classoptions.h"
+#include "classroom/classserver.h"
+#include "classroom/classstore.h"
+#include "classroom/classwindow.h"
+#include "classroom/studentaddress.h"
+#include "pool/classcode.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <iostream>
+#include <memory>
+#include <random>
+
+namespace nuperako::classroom {
+
+namespace {
+
+constexpr int kUsageExit = 2;
+
+// The page's folder: beside the programs in the build tree, in share/ when installed.
+std::filesystem::path pageFolder()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {QStringLiteral("../www"), QStringLiteral("../share/nuperako/web")}) {
+        if (program.exists(candidate + QStringLiteral("/index.html")))
+            return QDir::cleanPath(program.filePath(candidate)).toStdString();
+    }
+    return QDir::cleanPath(program.filePath(QStringLiteral("../www"))).toStdString();
+}
+
+// The class to serve: the newest of the store, or a new one with a code not used before.
+std::optional<std::string> openClass(ClassStore &store)
+{
+    if (std::optional<std::string> code = store.newestClass())
+        return code;
+    if (!store.error().isEmpty())
+        return std::nullopt;
+    std::random_device device;
+    constexpr int kTries = 10;
+    for (int i = 0; i < kTries; ++i) {
+        const std::uint64_t bits = (std::uint64_t{device()} << 32U) | device();
+        const std::string code = pool::classCode(bits);
+        if (store.addClass(code, QDateTime::currentMSecsSinceEpoch()))
+            return code;
+    }
+    return std::nullopt;
+}
+
+int fail(const QString &what)
+{
+    std::cerr << "nuperako-class: " << what.toStdString() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int runClassProgram(int argc, char *argv[])
+{
+    ClassOptions options;
+    try {
+        options = parseClassOptions({argv + 1, argv + argc});
+    } catch (const UsageError &e) {
+        std::cerr << "nuperako-class: " << e.what() << '\n';
+        return kUsageExit;
+    }
+    if (options.help) {
+        std::cout << classHelpText();
+        return 0;
+    }
+    // Without a window, no display is needed.
+    const std::unique_ptr<QCoreApplication> app =
+        options.headless ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    QHostAddress bind(QHostAddress::Any);
+    if (!options.bind.empty() && !bind.setAddress(QString::fromStdString(options.bind)))
+        return fail(QStringLiteral("--bind takes an IP address, not \"%1\"").arg(QString::fromStdString(options.bind)));
+
+    const QString data =
+        options.dataDir.empty()
+            ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/nuperako")
+            : QString::fromStdString(options.dataDir);
+    if (!QDir().mkpath(data))
+        return fail(QStringLiteral("cannot make the folder %1").arg(data));
+    ClassStore store(data + QStringLiteral("/classes.sqlite"));
+    if (!store.isOpen())
+        return fail(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
+    const std::optional<std::string> code = openClass(store);
+    if (!code)
+        return fail(QStringLiteral("cannot open a class: %1").arg(store.error()));
+    pool::ClassPool pool(*code);
+    if (!store.load(pool))
+        return fail(QStringLiteral("cannot read the class: %1").arg(store.error()));
+
+    ClassServer server(store, std::move(pool), pageFolder());
+    if (!server.listen(bind, static_cast<quint16>(options.port)))
+        return fail(QStringLiteral("cannot listen on port %1").arg(options.port));
+    const QString address = studentAddress(bind, server.port(), *code);
+    std::cout << address.toStdString() << std::endl;
+
+    std::unique_ptr<ClassWindow> window;
+    if (!options.headless) {
+        window = std::make_unique<ClassWindow>(server, address);
+        window->show();
+    }
+    return QCoreApplication::exec();
+}
+
+} // namespace nuperako::classroom

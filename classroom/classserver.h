@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "classroom/httpfront.h"
+#include "pool/classpool.h"
+#include "pool/tokenbucket.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWebSocketProtocol>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class QWebSocket;
+
+namespace nuperako::classroom {
+
+class ClassStore;
+
+// The class on the network: the page's files and /pool.json over HTTP, and
+// the students' pages over WebSockets on the same port. Every state a page
+// sends goes through the class's rules; what they accept is staged in the
+// store, and the page hears "ack" only once the store has committed it.
+class ClassServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::size_t kMaxConnections = 500;
+    static constexpr quint64 kMaxMessageBytes = 4096;
+    // A page sends at most four states a second, more only while it catches up.
+    static constexpr double kMessagesPerSecond = 20;
+    static constexpr double kMessageBurst = 60;
+
+    ClassServer(ClassStore &store, pool::ClassPool pool, std::filesystem::path pageFolder, QObject *parent = nullptr);
+    ~ClassServer() override;
+
+    // Listens on address and port (0: any free port); false if it cannot.
+    bool listen(const QHostAddress &address, quint16 port);
+    [[nodiscard]] quint16 port() const { return m_port; }
+
+    [[nodiscard]] const pool::ClassPool &pool() const { return m_pool; }
+    // The class's summary as GET /pool.json gives it.
+    [[nodiscard]] QByteArray poolJson() const;
+
+signals:
+    // Something the teacher's window shows has changed.
+    void poolChanged();
+
+private:
+    struct Connection {
+        std::unique_ptr<QWebSocket> socket;
+        std::string device; // empty until the page has joined
+        pool::TokenBucket messages{kMessagesPerSecond, kMessageBurst};
+        qint64 heardMs = 0; // the last message or pong
+    };
+    struct Reply {
+        QPointer<QWebSocket> socket;
+        QByteArray text;
+    };
+
+    void accept();
+    void receive(Connection &c, const QString &text);
+    void join(Connection &c, const QJsonObject &message);
+    void offer(Connection &c, const QJsonObject &message);
+    void rename(Connection &c, const QJsonObject &message);
+    void refuse(Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
+    void drop(QWebSocket *socket);
+    void afterCommit(const Connection &c, const QJsonObject &reply);
+    void commit();
+    void sweep();
+
+    ClassStore &m_store;
+    pool::ClassPool m_pool;
+    HttpFront m_http;
+    quint16 m_port = 0;
+    std::map<QWebSocket *, Connection> m_connections;
+    std::vector<Reply> m_replies; // sent after the next commit
+    QTimer m_commitTimer;
+    QTimer m_sweepTimer;
+};
+
+} // namespace nuperako::classroom

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "classroom/httpfront.h"
+
+#include "pool/staticpath.h"
+
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+
+#include <utility>
+
+namespace nuperako::classroom {
+
+namespace {
+
+using Status = QHttpServerResponder::StatusCode;
+
+} // namespace
+
+HttpFront::HttpFront(std::filesystem::path pageFolder, std::function<QByteArray()> poolJson, QObject *parent)
+    : QAbstractHttpServer(parent), m_pageFolder(std::move(pageFolder)), m_poolJson(std::move(poolJson))
+{
+}
+
+bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    // Qt upgrades a request to a WebSocket only when it was handled here and
+    // nothing was written: the students' pages connect to /ws.
+    const QByteArray path = request.url().path(QUrl::FullyEncoded).toUtf8();
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0 && path == "/ws")
+        return true;
+    QHttpServerResponder responder = makeResponder(request, socket);
+    if (request.method() != QHttpServerRequest::Method::Get) {
+        responder.write({{"Allow", "GET"}}, Status::MethodNotAllowed);
+        return true;
+    }
+    QByteArray body;
+    QByteArray type;
+    // The pages read the pool as it is now; the page's files may be revalidated.
+    QByteArray cache = "no-cache";
+    if (path == "/pool.json") {
+        body = m_poolJson();
+        type = "application/json";
+        cache = "no-store";
+    } else if (const auto file = pool::staticFile(m_pageFolder, std::string_view(path.data(), path.size()))) {
+        QFile f(QString::fromStdString(file->string()));
+        if (!f.open(QIODevice::ReadOnly)) {
+            responder.write(Status::NotFound);
+            return true;
+        }
+        body = f.readAll();
+        const std::string_view contentType = pool::contentTypeOf(*file);
+        type = QByteArray(contentType.data(), static_cast<qsizetype>(contentType.size()));
+    } else {
+        responder.write(Status::NotFound);
+        return true;
+    }
+    responder.write(body, {{"Content-Type", type}, {"Cache-Control", cache}, {"X-Content-Type-Options", "nosniff"}},
+                    Status::Ok);
+    return true;
+}
+
+void HttpFront::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    makeResponder(request, socket).write(Status::NotFound);
+}
+
+} // namespace nuperako::classroom
