@@ -98,6 +98,8 @@ public:
     [[nodiscard]] const ResultCell &result(Player p) const { return m_results[index(p)]; }
     [[nodiscard]] const std::string &countText(Count c) const { return m_countTexts[index(c)]; }
     [[nodiscard]] const std::string &ratioText(Count c) const { return m_ratioTexts[index(c)]; }
+    // The nine counts themselves, as the class's pool takes them.
+    [[nodiscard]] Counts counts() const { return m_experiment.counts(); }
 
     [[nodiscard]] const BoardVariables &variables() const { return m_vars; }
     // For a driver that sets the board up, as a test does.

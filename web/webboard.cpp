@@ -68,6 +68,9 @@ std::string WebBoard::state()
     json.endArray().key("counts").beginArray();
     for (std::size_t c = 0; c < kCountCount; ++c)
         json.value(m_model.countText(static_cast<Count>(c)));
+    json.endArray().key("tally").beginArray();
+    for (const std::int16_t n : m_model.counts().values)
+        json.value(n);
     json.endArray().key("ratios").beginArray();
     for (std::size_t c = 0; c < kCountCount; ++c)
         json.value(m_model.ratioText(static_cast<Count>(c)));

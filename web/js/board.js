@@ -21,6 +21,7 @@ export class Board {
     #shown = new Map(); // what an element shows, by the element, so that only changes are written
     #requests; // (request, followUp): carries out one request; followUp(handler) is a further event
     #announce; // (text): tells a screen reader, politely
+    #observe; // (state): hears every state the board shows
     #wake = null; // the timeout that plays the next due tick
     #rounds = 0;
     #ended = false;
@@ -31,11 +32,12 @@ export class Board {
         if (this.playing) event.preventDefault();
     };
 
-    constructor(module, layout, desktop, requests, announce) {
+    constructor(module, layout, desktop, requests, announce, observe) {
         this.#module = module;
         this.#layout = layout;
         this.#requests = requests;
         this.#announce = announce;
+        this.#observe = observe;
         this.#window = desktop.open({
             id: 'Form1', caption: layout.caption, client: layout.client,
             onActivate: () => this.#event(() => module.activate()),
@@ -127,6 +129,7 @@ export class Board {
         const state = this.#module.state();
         if (state === null) return;
         this.#show(state, byHand);
+        this.#observe(state);
         for (const request of state.requests) await this.#requests(request, (next) => this.#event(next));
     }
 

@@ -6,6 +6,7 @@
 // and a new start, and a new version taken up when the school's server has one.
 
 import { Board } from './board.js';
+import { ClassLink } from './classlink.js';
 import { GraphWindow } from './graph.js';
 import { HelpWindow } from './help.js';
 import { Module } from './module.js';
@@ -24,9 +25,11 @@ class Program {
     #board = null;
     #graph = null;
     #help = null;
+    #link; // the class's link, or null outside a class
 
-    constructor(module, element) {
+    constructor(module, element, link) {
         this.#module = module;
+        this.#link = link;
         this.#layout = module.layout();
         // The desktop shows the part of the design's screen that the three windows cover.
         const clients = [this.#layout.board.client, this.#layout.graph.client, this.#layout.help.client];
@@ -38,9 +41,13 @@ class Program {
         this.#families = this.#layout.fonts.map((family) => `"${family}"`).join(', ');
         document.documentElement.style.setProperty('--gothic', this.#families);
         // Every screen shows the whole desktop, in proportion and in the middle: a phone smaller, a projector larger.
+        // The class's strip, when there is one, keeps its own room at the top.
+        const strip = document.getElementById('classStrip');
         const fit = () => {
-            const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
-            const [x, y] = [(window.innerWidth - width * scale) / 2, (window.innerHeight - height * scale) / 2];
+            const reserved = strip.hidden ? 0 : strip.offsetHeight;
+            const room = window.innerHeight - reserved;
+            const scale = Math.min(window.innerWidth / width, room / height);
+            const [x, y] = [(window.innerWidth - width * scale) / 2, reserved + (room - height * scale) / 2];
             Object.assign(element.style, {
                 width: `${width}px`, height: `${height}px`, transform: `translate(${x}px, ${y}px) scale(${scale})`,
             });
@@ -60,7 +67,8 @@ class Program {
     start() {
         this.#module.start();
         this.#board = new Board(this.#module, this.#layout.board, this.#desktop,
-            (request, followUp) => this.#carryOut(request, followUp), announce);
+            (request, followUp) => this.#carryOut(request, followUp), announce,
+            (state) => this.#link?.observe(state));
         this.#desktop.activate(this.#board.window);
     }
 
@@ -160,7 +168,9 @@ async function main() {
         showMessage(error instanceof Error ? error.message : '');
         return;
     }
-    const program = new Program(module, document.getElementById('desktop'));
+    const code = ClassLink.codeOf(window.location);
+    const link = code === null ? null : new ClassLink(code, document.getElementById('classStrip'));
+    const program = new Program(module, document.getElementById('desktop'), link);
     document.getElementById('restart').addEventListener('click', () => {
         document.getElementById('ended').hidden = true;
         program.start();

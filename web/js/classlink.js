@@ -1,0 +1,241 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+//
+// The page's link to the class on the teacher's machine, when it was opened
+// from there (?class=CODE). The page is the source of truth for its own
+// experiments: after every round it keeps the experiment's whole tally, with
+// a sequence number, in localStorage until the server acknowledges it as
+// written, and sends it again after every reconnection. A reset on the board
+// starts the next experiment; the finished one stays in the class.
+
+const PREFIX = 'nuperako.class.';
+const SEND_MS = 250; // at most four states a second
+const ALIVE_MS = 2000; // how often a tab says, in its record, that it is still there
+const ORPHAN_MS = 10000; // a record not said alive for so long belongs to a closed tab
+const SLOW_MS = 500; // a state unacknowledged for longer shows "送っています"
+const RETRY_MIN_MS = 500;
+const RETRY_MAX_MS = 10000;
+
+const TEXT = {
+    connected: 'つながっています',
+    sending: '送っています',
+    offline: 'つながっていません（あとで送ります）',
+};
+
+function randomId() {
+    const bytes = crypto.getRandomValues(new Uint8Array(16));
+    return Array.from(bytes, (b) => b.toString(16).padStart(2, '0')).join('');
+}
+
+export class ClassLink {
+    #code;
+    #device;
+    #record; // { experiment, seq, pending: { [experiment]: { seq, counts, ended, since } }, alive }
+    #fresh = true; // the next round begins a new experiment
+    #last = null; // the tally last recorded, as JSON text
+    #socket = null;
+    #joined = false;
+    #joinedOnce = false; // since the page was opened
+    #sent = new Map(); // experiment -> seq sent on this connection
+    #attempt = 0;
+    #sendTimer = null;
+    #strip;
+    #seat;
+    #status;
+    #channel = typeof BroadcastChannel === 'function' ? new BroadcastChannel('nuperako.class') : null;
+
+    // The class's code from the page's address, or null outside a class.
+    static codeOf(location) {
+        const code = new URLSearchParams(location.search).get('class');
+        return code ? code.trim().toUpperCase() : null;
+    }
+
+    constructor(code, strip) {
+        this.#code = code;
+        this.#strip = strip;
+        this.#seat = strip.querySelector('#seat');
+        this.#status = strip.querySelector('#connection');
+        strip.querySelector('#classCode').textContent = code;
+        strip.hidden = false;
+        this.#device = this.#takeDevice();
+        this.#record = this.#load(this.#device) ?? { experiment: 0, seq: 0, pending: {}, alive: 0 };
+        this.#save();
+        setInterval(() => this.#save(), ALIVE_MS);
+        window.addEventListener('pagehide', () => { this.#record.alive = 0; this.#store(); });
+        this.#seat.addEventListener('change', () => this.#rename());
+        this.#connect();
+        setInterval(() => this.#showStatus(), SLOW_MS);
+    }
+
+    // Hears every state the board shows; a round changes the tally.
+    observe(state) {
+        if (state.rounds === 0) {
+            this.#fresh = true;
+            this.#last = null;
+            return;
+        }
+        const tally = JSON.stringify([state.tally, state.ended]);
+        if (tally === this.#last) return;
+        this.#last = tally;
+        if (this.#fresh) {
+            this.#fresh = false;
+            this.#record.experiment += 1;
+            this.#record.seq = 0;
+        }
+        this.#record.seq += 1;
+        const since = this.#record.pending[this.#record.experiment]?.since ?? Date.now();
+        this.#record.pending[this.#record.experiment] = {
+            seq: this.#record.seq, counts: state.tally, ended: state.ended, since,
+        };
+        this.#save();
+        this.#scheduleSend();
+    }
+
+    // This tab's device id: kept for the tab in sessionStorage, so a reload keeps
+    // it; a new tab takes over the record of a closed one that still has states
+    // to send, or makes a new id. A duplicated tab, which copies sessionStorage,
+    // hears from the original that the id is taken and makes its own.
+    #takeDevice() {
+        let device = sessionStorage.getItem('nuperako.device');
+        if (device === null) {
+            device = this.#orphan() ?? randomId();
+            sessionStorage.setItem('nuperako.device', device);
+        }
+        if (this.#channel !== null) {
+            this.#channel.onmessage = ({ data }) => {
+                if (data.hello === this.#device) this.#channel.postMessage({ taken: this.#device });
+                if (data.taken === this.#device && !this.#joinedOnce) this.#renew();
+            };
+            this.#channel.postMessage({ hello: device });
+        }
+        return device;
+    }
+
+    #renew() {
+        this.#device = randomId();
+        sessionStorage.setItem('nuperako.device', this.#device);
+        this.#record = { experiment: 0, seq: 0, pending: {}, alive: 0 };
+        this.#save();
+        this.#socket?.close();
+    }
+
+    #orphan() {
+        const now = Date.now();
+        for (let i = 0; i < localStorage.length; ++i) {
+            const key = localStorage.key(i);
+            if (!key?.startsWith(`${PREFIX}${this.#code}.`)) continue;
+            const record = JSON.parse(localStorage.getItem(key) ?? 'null');
+            if (record !== null && now - record.alive > ORPHAN_MS && Object.keys(record.pending).length > 0) {
+                return key.slice(PREFIX.length + this.#code.length + 1);
+            }
+        }
+        return null;
+    }
+
+    #key(device) { return `${PREFIX}${this.#code}.${device}`; }
+
+    #load(device) {
+        try {
+            return JSON.parse(localStorage.getItem(this.#key(device)) ?? 'null');
+        } catch {
+            return null;
+        }
+    }
+
+    #save() {
+        this.#record.alive = Date.now();
+        this.#store();
+    }
+
+    #store() {
+        try {
+            localStorage.setItem(this.#key(this.#device), JSON.stringify(this.#record));
+        } catch {
+            // A full or forbidden storage: the states are still sent while the page is open.
+        }
+    }
+
+    #connect() {
+        const url = new URL('ws', window.location.href);
+        url.protocol = url.protocol === 'https:' ? 'wss:' : 'ws:';
+        url.search = '';
+        const socket = new WebSocket(url);
+        this.#socket = socket;
+        socket.addEventListener('open', () => {
+            socket.send(JSON.stringify({ type: 'join', class: this.#code, device: this.#device }));
+        });
+        socket.addEventListener('message', (event) => this.#receive(JSON.parse(event.data)));
+        socket.addEventListener('close', () => {
+            if (this.#socket !== socket) return;
+            this.#socket = null;
+            this.#joined = false;
+            this.#sent.clear();
+            this.#showStatus();
+            // Exponential back-off with jitter, so that a class's pages do not all hit a restarted server at once.
+            const ceiling = Math.min(RETRY_MAX_MS, RETRY_MIN_MS * 2 ** this.#attempt++);
+            setTimeout(() => this.#connect(), RETRY_MIN_MS + Math.random() * (ceiling - RETRY_MIN_MS));
+        });
+    }
+
+    #receive(message) {
+        switch (message.type) {
+        case 'joined':
+            this.#joined = true;
+            this.#joinedOnce = true;
+            this.#attempt = 0;
+            this.#showSeat(message.seat);
+            this.#scheduleSend(0);
+            break;
+        case 'seat':
+            this.#showSeat(message.seat);
+            break;
+        case 'ack': {
+            const pending = this.#record.pending[message.experiment];
+            if (pending !== undefined && pending.seq <= message.seq) {
+                delete this.#record.pending[message.experiment];
+                this.#save();
+            }
+            break;
+        }
+        }
+        this.#showStatus();
+    }
+
+    #scheduleSend(delay = SEND_MS) {
+        if (this.#sendTimer !== null) return;
+        this.#sendTimer = setTimeout(() => {
+            this.#sendTimer = null;
+            this.#send();
+        }, delay);
+    }
+
+    // Every state the server has not acknowledged and this connection has not sent yet.
+    #send() {
+        if (!this.#joined) return;
+        for (const [experiment, state] of Object.entries(this.#record.pending)) {
+            if (this.#sent.get(experiment) === state.seq) continue;
+            this.#socket.send(JSON.stringify({
+                type: 'state', experiment: Number(experiment), seq: state.seq, counts: state.counts, ended: state.ended,
+            }));
+            this.#sent.set(experiment, state.seq);
+        }
+        this.#showStatus();
+    }
+
+    #rename() {
+        const name = this.#seat.value.trim();
+        if (this.#joined && name !== '') this.#socket.send(JSON.stringify({ type: 'seat', name }));
+    }
+
+    #showSeat(seat) {
+        if (document.activeElement !== this.#seat) this.#seat.value = seat;
+    }
+
+    #showStatus() {
+        const now = Date.now();
+        const slow = Object.values(this.#record.pending).some((p) => now - p.since > SLOW_MS);
+        const text = !this.#joined ? TEXT.offline : slow ? TEXT.sending : TEXT.connected;
+        if (this.#status.textContent !== text) this.#status.textContent = text;
+        this.#strip.dataset.state = !this.#joined ? 'offline' : slow ? 'sending' : 'connected';
+    }
+}
