@@ -83,6 +83,9 @@ ClassServer::ClassServer(ClassStore &store, pool::ClassPool pool, std::filesyste
 ClassServer::~ClassServer()
 {
     commit();
+    // A socket says it has disconnected while it is destroyed: no longer to this server.
+    for (const auto &[socket, c] : m_connections)
+        socket->disconnect(this);
 }
 
 bool ClassServer::listen(const QHostAddress &address, quint16 port)

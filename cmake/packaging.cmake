@@ -13,7 +13,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# Shared libraries are found by dpkg-shlibdeps; the font is read by name, so it is declared.
+# Shared libraries are found by dpkg-shlibdeps; the font is read by name and Qt's SQLite
+# driver is a plugin that nuperako-class loads by name, so both are declared.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont, libqt6sql6-sqlite")
 include(CPack)

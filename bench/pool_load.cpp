@@ -1,0 +1,418 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+// nuperako-class under load and under faults: simulated students over real
+// WebSockets on 127.0.0.1, each playing two rounds a second and sending its
+// experiment's state four times a second, as the page does, with resets now
+// and then. The server is the real program, started headless on a fresh data folder.
+//
+// Usage: bench_pool_load [--students N] [--seconds S] [--kills K]
+//   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory.
+//   Fault run (K > 0): K times, a kill -9 at a random moment and a restart on the same port;
+//   after each restart every acknowledged state must still be in the pool, and at the end
+//   the pooled totals must equal the students' own.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebSocket>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kTickMs = 250;              // a state four times a second
+constexpr int kTicksPerRound = 2;         // a round every other tick: two a second
+constexpr int kRetryMinMs = 500;          // the page's back-off
+constexpr int kRetryMaxMs = 10'000;
+constexpr int kSettleMs = 30'000;         // at most this long for the last acknowledgements
+constexpr int kWaitMs = 10'000;
+
+std::mt19937 &random()
+{
+    static std::mt19937 generator{std::random_device{}()};
+    return generator;
+}
+
+int uniform(int low, int high)
+{
+    return std::uniform_int_distribution<int>(low, high)(random());
+}
+
+// Runs the event loop for ms milliseconds.
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename Done> bool runUntil(Done done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        runFor(10);
+    return done();
+}
+
+// nuperako-class --headless on 127.0.0.1, stopped with kill -9.
+class Server {
+public:
+    explicit Server(QString data) : m_data(std::move(data)) {}
+    ~Server() { kill(); }
+    Server(const Server &) = delete;
+    Server &operator=(const Server &) = delete;
+
+    bool start()
+    {
+        m_process = std::make_unique<QProcess>();
+        m_process->setProcessChannelMode(QProcess::SeparateChannels);
+        m_process->setReadChannel(QProcess::StandardOutput);
+        m_process->start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
+                         {QStringLiteral("--headless"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                          QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--data"), m_data});
+        if (!runUntil([this] { return m_process->canReadLine(); }, kWaitMs))
+            return false;
+        const QUrl address(QString::fromUtf8(m_process->readLine().trimmed()));
+        m_port = address.port();
+        m_code = address.query().section(QLatin1Char('='), 1);
+        return true;
+    }
+    void kill()
+    {
+        if (m_process && m_process->state() != QProcess::NotRunning) {
+            ::kill(static_cast<pid_t>(m_process->processId()), SIGKILL);
+            m_process->waitForFinished(kWaitMs);
+        }
+    }
+    [[nodiscard]] qint64 pid() const { return m_process->processId(); }
+    [[nodiscard]] int port() const { return m_port; }
+    [[nodiscard]] const QString &code() const { return m_code; }
+
+    QJsonObject pool()
+    {
+        QNetworkAccessManager network;
+        QNetworkReply *reply = network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/pool.json").arg(m_port))));
+        runUntil([reply] { return reply->isFinished(); }, kWaitMs);
+        const QJsonObject pool = QJsonDocument::fromJson(reply->readAll()).object();
+        reply->deleteLater();
+        return pool;
+    }
+
+private:
+    QString m_data;
+    std::unique_ptr<QProcess> m_process;
+    int m_port = 0;
+    QString m_code;
+};
+
+using Tally = std::array<int, 9>; // the board's nine counts
+
+int roundsOf(const Tally &t)
+{
+    return t[0] + t[4] + t[8];
+}
+
+// One student's page, as far as the server can tell: it plays, numbers and sends
+// its states, keeps them until acknowledged, and reconnects with back-off.
+class Student : public QObject {
+public:
+    Student(int id, Server &server) : m_server(server)
+    {
+        m_device = QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'));
+        connect(&m_socket, &QWebSocket::connected, this, [this] {
+            m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_server.code()}, {"device", m_device}}));
+        });
+        connect(&m_socket, &QWebSocket::disconnected, this, [this] {
+            m_joined = false;
+            m_sent.clear();
+            const int ceiling = std::min(kRetryMaxMs, kRetryMinMs << std::min(m_attempt++, 5));
+            QTimer::singleShot(uniform(kRetryMinMs, ceiling), this, &Student::open);
+        });
+        connect(&m_socket, &QWebSocket::textMessageReceived, this, &Student::receive);
+        m_tick.setInterval(kTickMs);
+        connect(&m_tick, &QTimer::timeout, this, &Student::tick);
+        m_newExperimentAt = uniform(30, 80);
+    }
+
+    void open() { m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server.port()))); }
+    void play() { QTimer::singleShot(uniform(0, kTickMs), this, [this] { m_tick.start(); }); }
+    void stop() { m_tick.stop(); }
+
+    [[nodiscard]] bool joined() const { return m_joined; }
+    [[nodiscard]] bool settled() const { return m_pending.empty(); }
+    [[nodiscard]] const QString &seat() const { return m_seat; }
+    [[nodiscard]] const std::map<int, Tally> &experiments() const { return m_experiments; }
+    [[nodiscard]] const std::map<int, int> &acknowledgedRounds() const { return m_ackedRounds; }
+    std::vector<double> takeLatencies() { return std::exchange(m_latencies, {}); }
+
+private:
+    struct State {
+        qint64 seq;
+        Tally counts;
+    };
+
+    static QString json(const QJsonObject &o) { return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)); }
+
+    void tick()
+    {
+        if (++m_ticks % kTicksPerRound == 0)
+            playRound();
+        if (!m_experiments.empty())
+            m_pending[m_experiment] = {++m_seq[m_experiment], m_experiments[m_experiment]};
+        send();
+    }
+
+    // A round: a draw, one player winning alone or one losing alone, each a third of the time.
+    void playRound()
+    {
+        if (m_experiments.empty() || roundsOf(m_experiments[m_experiment]) >= m_newExperimentAt) {
+            ++m_experiment;
+            m_newExperimentAt = uniform(30, 80);
+        }
+        Tally &t = m_experiments[m_experiment];
+        const int player = uniform(0, 2);
+        switch (uniform(0, 2)) {
+        case 0: ++t[0]; break;
+        case 1: ++t[1 + player], ++t[4]; break;
+        default: ++t[5 + player], ++t[8]; break;
+        }
+    }
+
+    void send()
+    {
+        if (!m_joined)
+            return;
+        for (const auto &[experiment, state] : m_pending) {
+            if (m_sent.contains({experiment, state.seq}))
+                continue;
+            QJsonArray counts;
+            for (const int n : state.counts)
+                counts.append(n);
+            m_socket.sendTextMessage(json({{"type", "state"},
+                                           {"experiment", experiment},
+                                           {"seq", state.seq},
+                                           {"counts", counts},
+                                           {"ended", false}}));
+            m_sent[{experiment, state.seq}] = {m_clock.nsecsElapsed(), roundsOf(state.counts)};
+        }
+    }
+
+    void receive(const QString &text)
+    {
+        const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
+        const QString type = message[QLatin1String("type")].toString();
+        if (type == QLatin1String("joined")) {
+            m_joined = true;
+            m_attempt = 0;
+            m_seat = message[QLatin1String("seat")].toString();
+            if (!m_clock.isValid())
+                m_clock.start();
+            send();
+        } else if (type == QLatin1String("ack")) {
+            const int experiment = message[QLatin1String("experiment")].toInt();
+            const qint64 seq = message[QLatin1String("seq")].toInteger();
+            if (const auto sent = m_sent.find({experiment, seq}); sent != m_sent.end()) {
+                m_latencies.push_back(static_cast<double>(m_clock.nsecsElapsed() - sent->second.first) / 1e6);
+                m_ackedRounds[experiment] = std::max(m_ackedRounds[experiment], sent->second.second);
+            }
+            if (const auto pending = m_pending.find(experiment); pending != m_pending.end() && pending->second.seq <= seq)
+                m_pending.erase(pending);
+        }
+    }
+
+    Server &m_server;
+    QString m_device;
+    QString m_seat;
+    QWebSocket m_socket;
+    QTimer m_tick;
+    QElapsedTimer m_clock;
+    bool m_joined = false;
+    int m_attempt = 0;
+    int m_ticks = 0;
+    int m_experiment = 0;
+    int m_newExperimentAt = 0;
+    std::map<int, Tally> m_experiments;
+    std::map<int, qint64> m_seq;
+    std::map<int, State> m_pending;                              // by experiment: not acknowledged yet
+    std::map<std::pair<int, qint64>, std::pair<qint64, int>> m_sent; // on this connection: when, and its rounds
+    std::map<int, int> m_ackedRounds;
+    std::vector<double> m_latencies;
+};
+
+// The server's CPU time in seconds, and its resident and peak memory in MiB.
+struct Usage {
+    double cpuSeconds = 0;
+    double rssMiB = 0;
+    double peakMiB = 0;
+};
+
+Usage usageOf(qint64 pid)
+{
+    Usage u;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    long ticks = 0;
+    for (int i = 3; fields >> field && i <= 15; ++i) {
+        if (i == 14 || i == 15)
+            ticks += std::stol(field);
+    }
+    u.cpuSeconds = static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmRSS:"))
+            u.rssMiB = std::stod(line.substr(6)) / 1024;
+        else if (line.starts_with("VmHWM:"))
+            u.peakMiB = std::stod(line.substr(6)) / 1024;
+    }
+    return u;
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::ranges::sort(v);
+    return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
+}
+
+// Experiments of the pool by seat and experiment number: their rounds.
+std::map<std::pair<QString, int>, int> pooledRounds(const QJsonObject &pool)
+{
+    std::map<std::pair<QString, int>, int> rounds;
+    for (const QJsonValue e : pool[QLatin1String("experiments")].toArray())
+        rounds[{e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()}] = e[QLatin1String("rounds")].toInt();
+    return rounds;
+}
+
+// Acknowledged states that the pool does not hold.
+int lostStates(const std::vector<std::unique_ptr<Student>> &students, const QJsonObject &pool)
+{
+    const auto pooled = pooledRounds(pool);
+    int lost = 0;
+    for (const auto &s : students) {
+        for (const auto &[experiment, rounds] : s->acknowledgedRounds()) {
+            const auto it = pooled.find({s->seat(), experiment});
+            if (it == pooled.end() || it->second < rounds)
+                ++lost;
+        }
+    }
+    return lost;
+}
+
+int argument(const QStringList &args, const QString &name, int fallback)
+{
+    const qsizetype i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int count = argument(args, QStringLiteral("--students"), 200);
+    const int seconds = argument(args, QStringLiteral("--seconds"), 60);
+    const int kills = argument(args, QStringLiteral("--kills"), 0);
+
+    QTemporaryDir data;
+    Server server(data.path());
+    if (!server.start()) {
+        std::fprintf(stderr, "nuperako-class did not start\n");
+        return 1;
+    }
+    std::vector<std::unique_ptr<Student>> students;
+    for (int i = 0; i < count; ++i) {
+        students.push_back(std::make_unique<Student>(i, server));
+        students.back()->open();
+    }
+    if (!runUntil([&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined(); }); }, kWaitMs)) {
+        std::fprintf(stderr, "not every student could join\n");
+        return 1;
+    }
+    for (const auto &s : students)
+        s->play();
+
+    int lost = 0;
+    if (kills == 0) {
+        runFor(2000); // every student has started playing
+        for (const auto &s : students)
+            s->takeLatencies();
+        const Usage before = usageOf(server.pid());
+        QElapsedTimer clock;
+        clock.start();
+        runFor(seconds * 1000);
+        const double elapsed = static_cast<double>(clock.elapsed()) / 1000;
+        const Usage after = usageOf(server.pid());
+        std::vector<double> latencies;
+        for (const auto &s : students)
+            std::ranges::copy(s->takeLatencies(), std::back_inserter(latencies));
+        std::printf("%d students, %.1f s: %zu states acknowledged (%.0f a second)\n", count, elapsed, latencies.size(),
+                    static_cast<double>(latencies.size()) / elapsed);
+        std::printf("send to acknowledge: p50 %.1f ms, p99 %.1f ms, max %.1f ms\n", percentile(latencies, 0.5),
+                    percentile(latencies, 0.99), percentile(latencies, 1.0));
+        std::printf("server: %.1f %% of a core, RSS %.1f MiB (peak %.1f MiB)\n",
+                    100 * (after.cpuSeconds - before.cpuSeconds) / elapsed, after.rssMiB, after.peakMiB);
+    } else {
+        for (int k = 1; k <= kills; ++k) {
+            runFor(uniform(500, 4000));
+            server.kill();
+            if (!server.start()) {
+                std::fprintf(stderr, "nuperako-class did not start again\n");
+                return 1;
+            }
+            // Before the students are back: every acknowledged state must be there.
+            const int lostNow = lostStates(students, server.pool());
+            lost += lostNow;
+            std::printf("kill %d: %d acknowledged states missing after the restart\n", k, lostNow);
+        }
+    }
+
+    for (const auto &s : students)
+        s->stop();
+    const bool settled =
+        runUntil([&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined() && s->settled(); }); },
+                 kSettleMs);
+    const QJsonObject pool = server.pool();
+    const auto pooled = pooledRounds(pool);
+    int own = 0;
+    int twice = 0;
+    int missing = 0;
+    for (const auto &s : students) {
+        for (const auto &[experiment, tally] : s->experiments()) {
+            own += roundsOf(tally);
+            const auto it = pooled.find({s->seat(), experiment});
+            const int rounds = it == pooled.end() ? 0 : it->second;
+            twice += rounds > roundsOf(tally) ? 1 : 0;
+            missing += rounds < roundsOf(tally) ? 1 : 0;
+        }
+    }
+    const int total = pool[QLatin1String("rounds")].toInt();
+    std::printf("%s: pooled %d rounds, the students played %d; experiments counted twice %d, short %d; "
+                "acknowledged states lost %d\n",
+                settled ? "settled" : "NOT SETTLED", total, own, twice, missing, lost);
+    return settled && total == own && twice == 0 && missing == 0 && lost == 0 ? 0 : 1;
+}

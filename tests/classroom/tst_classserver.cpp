@@ -1,0 +1,267 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#include "classroom/classserver.h"
+#include "classroom/classstore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebSocket>
+
+#include <csignal>
+#include <memory>
+
+using namespace nuperako;
+using namespace nuperako::classroom;
+
+class TestClassServer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void roundsReachThePoolOnceWritten();
+    void refused_data();
+    void refused();
+    void filesStayInsideThePage();
+    void killedServerLosesNoAcknowledgedState();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ClassStore> m_store;
+    std::unique_ptr<ClassServer> m_server;
+    QString m_file;
+};
+
+namespace {
+
+constexpr char kCode[] = "ABCDE";
+constexpr int kWaitMs = 5000;
+const QString kDevice = QStringLiteral("0123456789abcdef");
+
+QJsonObject join(const QString &device = kDevice, const QString &code = QString::fromLatin1(kCode))
+{
+    return {{"type", "join"}, {"class", code}, {"device", device}};
+}
+
+// The nth state of an experiment in which every round was a draw.
+QJsonObject draws(int n, int experiment = 1)
+{
+    return {{"type", "state"},
+            {"experiment", experiment},
+            {"seq", n},
+            {"counts", QJsonArray{n, 0, 0, 0, 0, 0, 0, 0, 0}},
+            {"ended", false}};
+}
+
+// A student's page, as far as the server can tell.
+class Page : public QObject {
+public:
+    explicit Page(quint16 port)
+    {
+        connect(&socket, &QWebSocket::textMessageReceived, this,
+                [this](const QString &text) { replies << QJsonDocument::fromJson(text.toUtf8()).object(); });
+        QSignalSpy opened(&socket, &QWebSocket::connected);
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+        opened.wait(kWaitMs);
+    }
+    void send(const QJsonObject &message) { socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson())); }
+    // Waits for the nth reply.
+    bool replied(qsizetype n) { return QTest::qWaitFor([&] { return replies.size() >= n; }, kWaitMs); }
+    bool closed() { return QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }, kWaitMs); }
+
+    QWebSocket socket;
+    QList<QJsonObject> replies;
+};
+
+// GET of path, answered by a server that may run in this very event loop.
+QJsonObject get(quint16 port, const QByteArray &path, QByteArray *status = nullptr)
+{
+    QTcpSocket http;
+    QByteArray response;
+    QObject::connect(&http, &QTcpSocket::connected, &http,
+                     [&] { http.write("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"); });
+    QObject::connect(&http, &QTcpSocket::readyRead, &http, [&] { response += http.readAll(); });
+    http.connectToHost(QHostAddress::LocalHost, port);
+    const auto complete = [&] {
+        const qsizetype body = response.indexOf("\r\n\r\n");
+        if (body < 0)
+            return false;
+        const qsizetype length = response.indexOf("\r\nContent-Length: ");
+        const qsizetype end = response.indexOf("\r\n", length + 2);
+        return length >= 0 && response.size() - body - 4 >= response.mid(length + 18, end - length - 18).toInt();
+    };
+    if (!QTest::qWaitFor(complete, kWaitMs))
+        return {};
+    if (status)
+        *status = response.left(response.indexOf("\r\n"));
+    return QJsonDocument::fromJson(response.mid(response.indexOf("\r\n\r\n") + 4)).object();
+}
+
+// nuperako-class itself, without a window, on the test's data folder.
+struct Program {
+    explicit Program(const QString &data)
+    {
+        process.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
+                      {"--headless", "--bind", "127.0.0.1", "--port", "0", "--data", data});
+        process.waitForReadyRead(kWaitMs);
+        port = static_cast<quint16>(QUrl(QString::fromUtf8(process.readLine().trimmed())).port());
+    }
+    ~Program()
+    {
+        process.kill();
+        process.waitForFinished(kWaitMs);
+    }
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+    QProcess process;
+    quint16 port = 0;
+};
+
+} // namespace
+
+void TestClassServer::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_file = m_dir->filePath(QStringLiteral("classes.sqlite"));
+    m_store = std::make_unique<ClassStore>(m_file);
+    QVERIFY(m_store->addClass(kCode, 0));
+    m_server = std::make_unique<ClassServer>(*m_store, pool::ClassPool(kCode), m_dir->path().toStdString());
+    QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
+}
+
+void TestClassServer::cleanup()
+{
+    m_server.reset();
+    m_store.reset();
+    m_dir.reset();
+}
+
+void TestClassServer::roundsReachThePoolOnceWritten()
+{
+    Page page(m_server->port());
+    page.send(join());
+    QVERIFY(page.replied(1));
+    QCOMPARE(page.replies[0]["seat"].toString(), QStringLiteral("1番"));
+    page.send(draws(1));
+    page.send(draws(2));
+    page.send(draws(1)); // late, and older: the newest stands
+    QVERIFY(page.replied(4));
+    QCOMPARE(page.replies[3], (QJsonObject{{"type", "ack"}, {"experiment", 1}, {"seq", 2}}));
+
+    const QJsonObject pool = get(m_server->port(), "/pool.json");
+    QCOMPARE(pool["rounds"].toInt(), 2);
+    QCOMPARE(pool["connected"].toInt(), 1);
+    QCOMPARE(pool["ratios"].toArray().first().toString(), QStringLiteral("1.000"));
+    QCOMPARE(pool["experiments"].toArray().first()["seat"].toString(), QStringLiteral("1番"));
+
+    // Acknowledged means written: another reader of the file sees it.
+    ClassStore reader(m_file);
+    pool::ClassPool copy(kCode);
+    QVERIFY(reader.load(copy));
+    QCOMPARE(copy.summary().tally.rounds, 2);
+}
+
+void TestClassServer::refused_data()
+{
+    QTest::addColumn<QList<QJsonObject>>("before");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("binary");
+    QTest::addColumn<int>("closeCode");
+    const QList<QJsonObject> joined{join()};
+    const auto text = [](const QJsonObject &o) { return QJsonDocument(o).toJson(); };
+    QJsonObject negative = draws(1);
+    negative["counts"] = QJsonArray{-1, 0, 0, 0, 0, 0, 0, 0, 0};
+    QJsonObject fractional = draws(1);
+    fractional["seq"] = 1.5;
+    QTest::newRow("wrong class") << QList<QJsonObject>{} << text(join(kDevice, "ZZZZZ")) << false << 4404;
+    QTest::newRow("bad device id") << QList<QJsonObject>{} << text(join("x")) << false << 1008;
+    QTest::newRow("state before joining") << QList<QJsonObject>{} << text(draws(1)) << false << 1008;
+    QTest::newRow("malformed JSON") << joined << QByteArray("{\"type\":") << false << 1007;
+    QTest::newRow("not a number") << joined << text(fractional) << false << 1007;
+    QTest::newRow("negative count") << joined << text(negative) << false << 1008;
+    QTest::newRow("faster than playable") << joined << text(draws(500)) << false << 1008;
+    QTest::newRow("binary frame") << joined << QByteArray("\x01\x02") << true << 1003;
+    QTest::newRow("over 4 KiB") << joined << QByteArray(5000, ' ') << false << 1009;
+    QList<QJsonObject> flood{join()};
+    for (int i = 0; i < 100; ++i)
+        flood << QJsonObject{{"type", "seat"}, {"name", "x"}};
+    QTest::newRow("too many messages") << flood << text(draws(1)) << false << 1008;
+}
+
+void TestClassServer::refused()
+{
+    QFETCH(QList<QJsonObject>, before);
+    QFETCH(QByteArray, message);
+    QFETCH(bool, binary);
+    QFETCH(int, closeCode);
+    Page bystander(m_server->port());
+    bystander.send(join(QStringLiteral("bystander-0000000")));
+    bystander.send(draws(1));
+    QVERIFY(bystander.replied(2));
+
+    Page page(m_server->port());
+    for (const QJsonObject &m : before)
+        page.send(m);
+    if (binary)
+        page.socket.sendBinaryMessage(message);
+    else
+        page.socket.sendTextMessage(QString::fromUtf8(message));
+    QVERIFY(page.closed());
+    QCOMPARE(static_cast<int>(page.socket.closeCode()), closeCode);
+    // Nothing of it reached the pool, and the others go on.
+    QCOMPARE(get(m_server->port(), "/pool.json")["rounds"].toInt(), 1);
+    bystander.send(draws(2));
+    QVERIFY(bystander.replied(3));
+    QCOMPARE(bystander.replies[2]["seq"].toInt(), 2);
+}
+
+void TestClassServer::filesStayInsideThePage()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("inside")));
+    QByteArray status;
+    get(m_server->port(), "/../classes.sqlite", &status);
+    QCOMPARE(status, QByteArray("HTTP/1.1 404 Not Found"));
+    get(m_server->port(), "/inside/..%2Fclasses.sqlite", &status);
+    QCOMPARE(status, QByteArray("HTTP/1.1 404 Not Found"));
+}
+
+void TestClassServer::killedServerLosesNoAcknowledgedState()
+{
+    m_server.reset();
+    m_store.reset();
+    int acknowledged = 0;
+    {
+        Program program(m_dir->path());
+        Page page(program.port);
+        page.send(join());
+        QVERIFY(page.replied(1));
+        QObject::connect(&page.socket, &QWebSocket::textMessageReceived, &page,
+                         [&](const QString &text) { acknowledged = QJsonDocument::fromJson(text.toUtf8())["seq"].toInt(); });
+        for (int n = 1; n <= 40; ++n) {
+            page.send(draws(n));
+            QTest::qWait(5);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return acknowledged >= 10; }, kWaitMs));
+        ::kill(static_cast<pid_t>(program.process.processId()), SIGKILL);
+        QVERIFY(program.process.waitForFinished(kWaitMs));
+    }
+    Program again(m_dir->path());
+    QVERIFY(get(again.port, "/pool.json")["rounds"].toInt() >= acknowledged);
+    // The page fills in the rest when it is back.
+    Page page(again.port);
+    page.send(join());
+    QVERIFY(page.replied(1));
+    QCOMPARE(page.replies[0]["seat"].toString(), QStringLiteral("1番"));
+    page.send(draws(40));
+    QVERIFY(page.replied(2));
+    QCOMPARE(get(again.port, "/pool.json")["rounds"].toInt(), 40);
+}
+
+QTEST_GUILESS_MAIN(TestClassServer)
+#include "tst_classserver.moc"
