@@ -150,9 +150,14 @@ public:
         });
         connect(&m_socket, &QWebSocket::textMessageReceived, this, &Student::receive);
         m_tick.setInterval(kTickMs);
+        m_tick.setTimerType(Qt::PreciseTimer); // pages are not in step with each other
         connect(&m_tick, &QTimer::timeout, this, &Student::tick);
         m_newExperimentAt = uniform(30, 80);
     }
+    // The socket says it has disconnected while it is destroyed: no longer to this student.
+    ~Student() override { m_socket.disconnect(this); }
+    Student(const Student &) = delete;
+    Student &operator=(const Student &) = delete;
 
     void open() { m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server.port()))); }
     void play() { QTimer::singleShot(uniform(0, kTickMs), this, [this] { m_tick.start(); }); }
@@ -307,19 +312,22 @@ std::map<std::pair<QString, int>, int> pooledRounds(const QJsonObject &pool)
     return rounds;
 }
 
-// Acknowledged states that the pool does not hold.
-int lostStates(const std::vector<std::unique_ptr<Student>> &students, const QJsonObject &pool)
+// The experiments with an acknowledged state, and those of them whose newest
+// acknowledged state the pool does not hold.
+std::pair<int, int> lostStates(const std::vector<std::unique_ptr<Student>> &students, const QJsonObject &pool)
 {
     const auto pooled = pooledRounds(pool);
+    int checked = 0;
     int lost = 0;
     for (const auto &s : students) {
         for (const auto &[experiment, rounds] : s->acknowledgedRounds()) {
             const auto it = pooled.find({s->seat(), experiment});
+            ++checked;
             if (it == pooled.end() || it->second < rounds)
                 ++lost;
         }
     }
-    return lost;
+    return {checked, lost};
 }
 
 int argument(const QStringList &args, const QString &name, int fallback)
@@ -385,9 +393,9 @@ int main(int argc, char *argv[])
                 return 1;
             }
             // Before the students are back: every acknowledged state must be there.
-            const int lostNow = lostStates(students, server.pool());
+            const auto [checked, lostNow] = lostStates(students, server.pool());
             lost += lostNow;
-            std::printf("kill %d: %d acknowledged states missing after the restart\n", k, lostNow);
+            std::printf("kill %d: of %d experiments acknowledged, %d missing after the restart\n", k, checked, lostNow);
         }
     }
 
