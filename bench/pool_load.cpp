@@ -39,11 +39,11 @@
 
 namespace {
 
-constexpr int kTickMs = 250;              // a state four times a second
-constexpr int kTicksPerRound = 2;         // a round every other tick: two a second
-constexpr int kRetryMinMs = 500;          // the page's back-off
+constexpr int kTickMs = 250;      // a state four times a second
+constexpr int kTicksPerRound = 2; // a round every other tick: two a second
+constexpr int kRetryMinMs = 500;  // the page's back-off
 constexpr int kRetryMaxMs = 10'000;
-constexpr int kSettleMs = 30'000;         // at most this long for the last acknowledgements
+constexpr int kSettleMs = 30'000; // at most this long for the last acknowledgements
 constexpr int kWaitMs = 10'000;
 
 std::mt19937 &random()
@@ -65,7 +65,8 @@ void runFor(int ms)
     loop.exec();
 }
 
-template <typename Done> bool runUntil(Done done, int ms)
+template <typename Done>
+bool runUntil(Done done, int ms)
 {
     QElapsedTimer clock;
     clock.start();
@@ -108,12 +109,13 @@ public:
     [[nodiscard]] int port() const { return m_port; }
     [[nodiscard]] const QString &code() const { return m_code; }
 
-    QJsonObject pool()
+    [[nodiscard]] QJsonObject pool() const
     {
         QNetworkAccessManager network;
-        QNetworkReply *reply = network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/pool.json").arg(m_port))));
+        QNetworkReply *reply =
+            network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/pool.json").arg(m_port))));
         runUntil([reply] { return reply->isFinished(); }, kWaitMs);
-        const QJsonObject pool = QJsonDocument::fromJson(reply->readAll()).object();
+        QJsonObject pool = QJsonDocument::fromJson(reply->readAll()).object();
         reply->deleteLater();
         return pool;
     }
@@ -136,9 +138,9 @@ int roundsOf(const Tally &t)
 // its states, keeps them until acknowledged, and reconnects with back-off.
 class Student : public QObject {
 public:
-    Student(int id, Server &server) : m_server(server)
+    Student(int id, Server &server)
+        : m_server(server), m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0')))
     {
-        m_device = QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'));
         connect(&m_socket, &QWebSocket::connected, this, [this] {
             m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_server.code()}, {"device", m_device}}));
         });
@@ -160,7 +162,10 @@ public:
     Student &operator=(const Student &) = delete;
 
     void open() { m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server.port()))); }
-    void play() { QTimer::singleShot(uniform(0, kTickMs), this, [this] { m_tick.start(); }); }
+    void play()
+    {
+        QTimer::singleShot(uniform(0, kTickMs), this, [this] { m_tick.start(); });
+    }
     void stop() { m_tick.stop(); }
 
     [[nodiscard]] bool joined() const { return m_joined; }
@@ -172,11 +177,14 @@ public:
 
 private:
     struct State {
-        qint64 seq;
-        Tally counts;
+        qint64 seq;   // cppcheck-suppress unusedStructMember
+        Tally counts; // cppcheck-suppress unusedStructMember
     };
 
-    static QString json(const QJsonObject &o) { return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)); }
+    static QString json(const QJsonObject &o)
+    {
+        return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+    }
 
     void tick()
     {
@@ -240,7 +248,8 @@ private:
                 m_latencies.push_back(static_cast<double>(m_clock.nsecsElapsed() - sent->second.first) / 1e6);
                 m_ackedRounds[experiment] = std::max(m_ackedRounds[experiment], sent->second.second);
             }
-            if (const auto pending = m_pending.find(experiment); pending != m_pending.end() && pending->second.seq <= seq)
+            if (const auto pending = m_pending.find(experiment);
+                pending != m_pending.end() && pending->second.seq <= seq)
                 m_pending.erase(pending);
         }
     }
@@ -258,7 +267,7 @@ private:
     int m_newExperimentAt = 0;
     std::map<int, Tally> m_experiments;
     std::map<int, qint64> m_seq;
-    std::map<int, State> m_pending;                              // by experiment: not acknowledged yet
+    std::map<int, State> m_pending;                                  // by experiment: not acknowledged yet
     std::map<std::pair<int, qint64>, std::pair<qint64, int>> m_sent; // on this connection: when, and its rounds
     std::map<int, int> m_ackedRounds;
     std::vector<double> m_latencies;
@@ -308,7 +317,8 @@ std::map<std::pair<QString, int>, int> pooledRounds(const QJsonObject &pool)
 {
     std::map<std::pair<QString, int>, int> rounds;
     for (const QJsonValue e : pool[QLatin1String("experiments")].toArray())
-        rounds[{e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()}] = e[QLatin1String("rounds")].toInt();
+        rounds[{e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()}] =
+            e[QLatin1String("rounds")].toInt();
     return rounds;
 }
 
@@ -401,9 +411,9 @@ int main(int argc, char *argv[])
 
     for (const auto &s : students)
         s->stop();
-    const bool settled =
-        runUntil([&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined() && s->settled(); }); },
-                 kSettleMs);
+    const bool settled = runUntil(
+        [&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined() && s->settled(); }); },
+        kSettleMs);
     const QJsonObject pool = server.pool();
     const auto pooled = pooledRounds(pool);
     int own = 0;

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <array>
 #include <iostream>
 #include <memory>
 #include <random>
@@ -28,11 +30,10 @@ constexpr int kUsageExit = 2;
 std::filesystem::path pageFolder()
 {
     const QDir program(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {QStringLiteral("../www"), QStringLiteral("../share/nuperako/web")}) {
-        if (program.exists(candidate + QStringLiteral("/index.html")))
-            return QDir::cleanPath(program.filePath(candidate)).toStdString();
-    }
-    return QDir::cleanPath(program.filePath(QStringLiteral("../www"))).toStdString();
+    const std::array candidates{QStringLiteral("../www"), QStringLiteral("../share/nuperako/web")};
+    const auto *const found = std::ranges::find_if(
+        candidates, [&](const QString &c) { return program.exists(c + QStringLiteral("/index.html")); });
+    return QDir::cleanPath(program.filePath(found != candidates.end() ? *found : candidates[0])).toStdString();
 }
 
 // The class to serve: the newest of the store, or a new one with a code not used before.

@@ -215,7 +215,7 @@ void ClassServer::offer(Connection &c, const QJsonObject &message)
                     {"seq", static_cast<qint64>(kept.seq)}});
 }
 
-void ClassServer::rename(Connection &c, const QJsonObject &message)
+void ClassServer::rename(const Connection &c, const QJsonObject &message)
 {
     const pool::Verdict verdict =
         m_pool.rename(c.device, message.value(QLatin1String("name")).toString().toStdString());
@@ -228,7 +228,7 @@ void ClassServer::rename(Connection &c, const QJsonObject &message)
     afterCommit(c, {{"type", "seat"}, {"seat", fromStd(student.seat)}});
 }
 
-void ClassServer::refuse(Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason)
+void ClassServer::refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason)
 {
     c.socket->close(code, QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())));
 }

@@ -68,8 +68,8 @@ private:
     void receive(Connection &c, const QString &text);
     void join(Connection &c, const QJsonObject &message);
     void offer(Connection &c, const QJsonObject &message);
-    void rename(Connection &c, const QJsonObject &message);
-    void refuse(Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
+    void rename(const Connection &c, const QJsonObject &message);
+    void refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
     void drop(QWebSocket *socket);
     void afterCommit(const Connection &c, const QJsonObject &reply);
     void commit();

@@ -31,12 +31,17 @@ QString fromStd(const std::string &s)
     return QString::fromStdString(s);
 }
 
-} // namespace
-
-ClassStore::ClassStore(const QString &file)
+// Qt SQL keeps its connections by name: one of its own for every store.
+QString connectionName()
 {
     static std::atomic<int> opened{0};
-    m_connection = QStringLiteral("classes-%1").arg(opened++);
+    return QStringLiteral("classes-%1").arg(opened++);
+}
+
+} // namespace
+
+ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(file);
     if (!db.open()) {
@@ -88,7 +93,8 @@ std::optional<std::string> ClassStore::newestClass()
 bool ClassStore::addClass(const std::string &code, std::int64_t createdMs)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    query.prepare(QStringLiteral("INSERT INTO classes(code, created_ms) VALUES(?, ?)"));
+    if (!query.prepare(QStringLiteral("INSERT INTO classes(code, created_ms) VALUES(?, ?)")))
+        return fail(query.lastError().text());
     query.addBindValue(fromStd(code));
     query.addBindValue(static_cast<qint64>(createdMs));
     return query.exec() || fail(query.lastError().text());
@@ -98,8 +104,9 @@ bool ClassStore::load(pool::ClassPool &pool)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection);
     QSqlQuery students(db);
-    students.prepare(QStringLiteral("SELECT device, seat, number, joined_ms FROM students WHERE class = ? "
-                                    "ORDER BY number"));
+    if (!students.prepare(QStringLiteral("SELECT device, seat, number, joined_ms FROM students WHERE class = ? "
+                                         "ORDER BY number")))
+        return fail(students.lastError().text());
     students.addBindValue(fromStd(pool.code()));
     if (!students.exec())
         return fail(students.lastError().text());
@@ -108,8 +115,10 @@ bool ClassStore::load(pool::ClassPool &pool)
                             students.value(2).toInt(), students.value(3).toLongLong());
     }
     QSqlQuery experiments(db);
-    experiments.prepare(QStringLiteral("SELECT device, experiment, seq, ended, %1 FROM experiments WHERE class = ?")
-                            .arg(countColumns()));
+    if (!experiments.prepare(
+            QStringLiteral("SELECT device, experiment, seq, ended, %1 FROM experiments WHERE class = ?")
+                .arg(countColumns())))
+        return fail(experiments.lastError().text());
     experiments.addBindValue(fromStd(pool.code()));
     if (!experiments.exec())
         return fail(experiments.lastError().text());
@@ -142,28 +151,42 @@ bool ClassStore::commit()
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     if (!db.transaction())
         return fail(db.lastError().text());
+    bool written = writeStaged(db);
+    if (written && !db.commit())
+        written = fail(db.lastError().text());
+    if (!written) {
+        static_cast<void>(db.rollback()); // a failed rollback leaves nothing written either
+        return false;
+    }
+    m_students.clear();
+    m_experiments.clear();
+    return true;
+}
+
+bool ClassStore::writeStaged(const QSqlDatabase &db)
+{
     QSqlQuery student(db);
-    student.prepare(QStringLiteral("INSERT INTO students(class, device, seat, number, joined_ms) VALUES(?, ?, ?, ?, ?) "
-                                   "ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat"));
+    if (!student.prepare(QStringLiteral("INSERT INTO students(class, device, seat, number, joined_ms) "
+                                        "VALUES(?, ?, ?, ?, ?) "
+                                        "ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat")))
+        return fail(student.lastError().text());
     for (const auto &[key, row] : m_students) {
         student.addBindValue(fromStd(key.first));
         student.addBindValue(fromStd(key.second));
         student.addBindValue(fromStd(row.seat));
         student.addBindValue(row.number);
         student.addBindValue(static_cast<qint64>(row.joinedMs));
-        if (!student.exec()) {
-            fail(student.lastError().text());
-            db.rollback();
-            return false;
-        }
+        if (!student.exec())
+            return fail(student.lastError().text());
     }
     // A state replaces only an older one: the newest state is the one kept.
     QSqlQuery experiment(db);
-    experiment.prepare(QStringLiteral("INSERT INTO experiments(class, device, experiment, seq, ended, %1) "
-                                      "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                                      "ON CONFLICT(class, device, experiment) DO UPDATE SET (seq, ended, %1) = "
-                                      "(excluded.seq, excluded.ended, %2) WHERE excluded.seq > experiments.seq")
-                           .arg(countColumns(), countColumns(QStringLiteral("excluded."))));
+    if (!experiment.prepare(QStringLiteral("INSERT INTO experiments(class, device, experiment, seq, ended, %1) "
+                                           "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                                           "ON CONFLICT(class, device, experiment) DO UPDATE SET (seq, ended, %1) = "
+                                           "(excluded.seq, excluded.ended, %2) WHERE excluded.seq > experiments.seq")
+                                .arg(countColumns(), countColumns(QStringLiteral("excluded.")))))
+        return fail(experiment.lastError().text());
     for (const auto &[key, state] : m_experiments) {
         experiment.addBindValue(fromStd(std::get<0>(key)));
         experiment.addBindValue(fromStd(std::get<1>(key)));
@@ -172,19 +195,9 @@ bool ClassStore::commit()
         experiment.addBindValue(state.ended);
         for (const std::int16_t n : state.counts.values)
             experiment.addBindValue(n);
-        if (!experiment.exec()) {
-            fail(experiment.lastError().text());
-            db.rollback();
-            return false;
-        }
+        if (!experiment.exec())
+            return fail(experiment.lastError().text());
     }
-    if (!db.commit()) {
-        fail(db.lastError().text());
-        db.rollback();
-        return false;
-    }
-    m_students.clear();
-    m_experiments.clear();
     return true;
 }
 

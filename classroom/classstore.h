@@ -53,6 +53,8 @@ private:
     };
     using ExperimentKey = std::tuple<std::string, std::string, std::int64_t>; // class, device, experiment
     bool exec(const QString &statement);
+    // Every staged row, inside the transaction commit() has begun.
+    bool writeStaged(const QSqlDatabase &db);
     bool fail(const QString &what);
 
     QString m_connection;

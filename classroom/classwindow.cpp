@@ -37,9 +37,9 @@ ClassWindow::ClassWindow(const ClassServer &server, const QString &address, QWid
 
     auto *join = new QGridLayout;
     join->addWidget(label(QStringLiteral("クラス"), kTextPoints, this), 0, 0);
-    auto *code = label(toQString(server.pool().code()), kCodePoints, this, true);
-    code->setAccessibleName(QStringLiteral("クラスのコード"));
-    join->addWidget(code, 0, 1);
+    auto *codeLabel = label(toQString(server.pool().code()), kCodePoints, this, true);
+    codeLabel->setAccessibleName(QStringLiteral("クラスのコード"));
+    join->addWidget(codeLabel, 0, 1);
     join->addWidget(label(QStringLiteral("生徒のアドレス"), kTextPoints, this), 1, 0);
     auto *link = label(address, kTextPoints, this, true);
     link->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

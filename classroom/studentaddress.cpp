@@ -5,6 +5,8 @@
 #include <QNetworkInterface>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace nuperako::classroom {
 
 namespace {
@@ -16,12 +18,13 @@ QHostAddress machineAddress()
         if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning) ||
             flags.testFlag(QNetworkInterface::IsLoopBack))
             continue;
-        for (const QNetworkAddressEntry &entry : i.addressEntries()) {
-            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
-                return entry.ip();
-        }
+        const QList<QNetworkAddressEntry> entries = i.addressEntries();
+        const auto v4 = std::ranges::find_if(
+            entries, [](const QNetworkAddressEntry &e) { return e.ip().protocol() == QAbstractSocket::IPv4Protocol; });
+        if (v4 != entries.end())
+            return v4->ip();
     }
-    return QHostAddress(QHostAddress::LocalHost);
+    return {QHostAddress::LocalHost};
 }
 
 } // namespace

@@ -231,11 +231,11 @@ void BoardModel::showRound(const Round &round)
     m_shown = round.hands;
     for (Player p : kPlayers)
         m_results[index(p)] = resultCell(round.judgement.results[index(p)]);
-    const Counts counts = m_experiment.counts();
+    const Counts tally = m_experiment.counts();
     const int rounds = kaisuu(m_shared);
     for (std::size_t c = 0; c < kCountCount; ++c) {
-        m_countTexts[c] = nuperako::countText(counts.values[c]);
-        m_ratioTexts[c] = nuperako::ratioText(ratio(counts.values[c], rounds));
+        m_countTexts[c] = nuperako::countText(tally.values[c]);
+        m_ratioTexts[c] = nuperako::ratioText(ratio(tally.values[c], rounds));
     }
 }
 

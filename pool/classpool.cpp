@@ -61,27 +61,27 @@ Verdict ClassPool::offer(const std::string &device, const StateMessage &message,
     const auto it = m_students.find(device);
     if (it == m_students.end())
         return Verdict::NotJoined;
-    Student &student = it->second;
+    Student &pupil = it->second;
     ExperimentState next;
     if (const Verdict v = readState(message, next); v != Verdict::Accepted)
         return v;
 
-    const auto known = student.experiments.find(message.experiment);
+    const auto known = pupil.experiments.find(message.experiment);
     int before = 0; // this experiment's rounds in the pool so far
-    if (known != student.experiments.end()) {
+    if (known != pupil.experiments.end()) {
         const Student::Experiment &e = known->second;
         if (const Verdict v = follows(e.state, next, e.endedAt.value_or(0)); v != Verdict::Accepted)
             return v;
         before = pool::roundsOf(e.state.counts);
-    } else if (student.experiments.size() >= kMaxExperimentsPerStudent) {
+    } else if (pupil.experiments.size() >= kMaxExperimentsPerStudent) {
         return Verdict::TooMany;
     }
     const std::int64_t allowed =
-        kBurstRounds + (kRoundsPerSecond * std::max<std::int64_t>(0, nowMs - student.joinedMs)) / kMsPerSecond;
-    if (roundsOf(student) - before + pool::roundsOf(next.counts) > allowed)
+        kBurstRounds + (kRoundsPerSecond * std::max<std::int64_t>(0, nowMs - pupil.joinedMs)) / kMsPerSecond;
+    if (roundsOf(pupil) - before + pool::roundsOf(next.counts) > allowed)
         return Verdict::TooFast;
 
-    Student::Experiment &e = student.experiments[message.experiment];
+    Student::Experiment &e = pupil.experiments[message.experiment];
     e.state = next;
     if (next.ended && !e.endedAt)
         e.endedAt = pool::roundsOf(next.counts);
@@ -109,12 +109,12 @@ const Student *ClassPool::student(const std::string &device) const
 PoolSummary ClassPool::summary() const
 {
     PoolSummary s;
-    for (const auto &[device, student] : m_students) {
-        if (student.connections > 0)
+    for (const auto &[device, pupil] : m_students) {
+        if (pupil.connections > 0)
             ++s.connected;
-        for (const auto &[number, e] : student.experiments) {
+        for (const auto &[number, e] : pupil.experiments) {
             s.tally.add(e.state.counts);
-            s.experiments.push_back({student.seat, student.number, number, e.state});
+            s.experiments.push_back({pupil.seat, pupil.number, number, e.state});
         }
     }
     std::ranges::sort(s.experiments, {}, [](const PooledExperiment &e) { return std::tie(e.number, e.experiment); });

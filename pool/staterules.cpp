@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace nuperako::pool {
 
@@ -34,9 +35,10 @@ Verdict readState(const StateMessage &message, ExperimentState &state)
         return Verdict::Inconsistent;
     if (roundsOf(counts) == 0)
         return Verdict::Empty;
-    int beyond = 0;
-    for (const Count total : {Count::Aiko, Count::Abc1Kati, Count::Abc1Make})
-        beyond += std::max(0, counts[total] - (kEndTotal - 1));
+    const std::array totals{Count::Aiko, Count::Abc1Kati, Count::Abc1Make};
+    const int beyond = std::accumulate(totals.begin(), totals.end(), 0, [&](int sum, Count total) {
+        return sum + std::max(0, counts[total] - (kEndTotal - 1));
+    });
     if (beyond > 1 + kRoundsAfterEnd)
         return Verdict::BeyondEnd;
     if (message.ended != (beyond > 0))

@@ -70,10 +70,19 @@ public:
         socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
         opened.wait(kWaitMs);
     }
-    void send(const QJsonObject &message) { socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson())); }
+    void send(const QJsonObject &message)
+    {
+        socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
+    }
     // Waits for the nth reply.
-    bool replied(qsizetype n) { return QTest::qWaitFor([&] { return replies.size() >= n; }, kWaitMs); }
-    bool closed() { return QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }, kWaitMs); }
+    [[nodiscard]] bool replied(qsizetype n) const
+    {
+        return QTest::qWaitFor([&] { return replies.size() >= n; }, kWaitMs);
+    }
+    [[nodiscard]] bool closed() const
+    {
+        return QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }, kWaitMs);
+    }
 
     QWebSocket socket;
     QList<QJsonObject> replies;
@@ -241,8 +250,9 @@ void TestClassServer::killedServerLosesNoAcknowledgedState()
         Page page(program.port);
         page.send(join());
         QVERIFY(page.replied(1));
-        QObject::connect(&page.socket, &QWebSocket::textMessageReceived, &page,
-                         [&](const QString &text) { acknowledged = QJsonDocument::fromJson(text.toUtf8())["seq"].toInt(); });
+        QObject::connect(&page.socket, &QWebSocket::textMessageReceived, &page, [&](const QString &text) {
+            acknowledged = QJsonDocument::fromJson(text.toUtf8())["seq"].toInt();
+        });
         for (int n = 1; n <= 40; ++n) {
             page.send(draws(n));
             QTest::qWait(5);

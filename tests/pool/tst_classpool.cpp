@@ -3,8 +3,8 @@
 #include "pool/classcode.h"
 #include "pool/classpool.h"
 #include "pool/seatname.h"
-#include "pool/staticpath.h"
 #include "pool/staterules.h"
+#include "pool/staticpath.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,8 +81,7 @@ void TestClassPool::tallyRules_data()
     QTest::newRow("999 ends it") << state(1, 999, {1, 0, 0}, {}, true) << Verdict::Accepted;
     QTest::newRow("999 not marked ended") << state(1, 0, {999, 0, 0}, {}) << Verdict::WrongEnd;
     QTest::newRow("one round after the end: 1000") << state(1, 1000, {}, {}, true) << Verdict::Accepted;
-    QTest::newRow("one round after the end: two at 999")
-        << state(1, 999, {999, 0, 0}, {}, true) << Verdict::Accepted;
+    QTest::newRow("one round after the end: two at 999") << state(1, 999, {999, 0, 0}, {}, true) << Verdict::Accepted;
     QTest::newRow("1000 and 999") << state(1, 1000, {999, 0, 0}, {}, true) << Verdict::BeyondEnd;
     QTest::newRow("three at 999") << state(1, 999, {999, 0, 0}, {0, 0, 999}, true) << Verdict::BeyondEnd;
     QTest::newRow("sequence 0") << state(0, 1, {}, {}) << Verdict::BadNumber;
@@ -167,7 +166,8 @@ void TestClassPool::seatNames_data()
     QTest::addColumn<QByteArray>("shown"); // empty: refused
     QTest::newRow("kept") << QByteArray("3班 たろう") << QByteArray("3班 たろう");
     QTest::newRow("spaces at the ends") << QByteArray("\xe3\x80\x80 ken  ") << QByteArray("ken");
-    QTest::newRow("twelve characters") << QByteArray("一二三四五六七八九十一二") << QByteArray("一二三四五六七八九十一二");
+    QTest::newRow("twelve characters") << QByteArray("一二三四五六七八九十一二")
+                                       << QByteArray("一二三四五六七八九十一二");
     QTest::newRow("thirteen") << QByteArray("一二三四五六七八九十一二三") << QByteArray();
     QTest::newRow("only spaces") << QByteArray("   ") << QByteArray();
     QTest::newRow("newline") << QByteArray("a\nb") << QByteArray();

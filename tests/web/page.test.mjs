@@ -11,7 +11,7 @@ import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { PAGE_DIR, launch, newPage, openProgram, serve } from './support.mjs';
+import { PAGE_DIR, ROUNDS, launch, newPage, openProgram, serve, waitForRounds } from './support.mjs';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -30,16 +30,6 @@ function shown(page) {
                 'abc1makew'].map(text),
         };
     });
-}
-
-// The rounds played, by the three totals the board shows.
-const ROUNDS = `['aikolabel', 'abc1katiLabel', 'abc1makelabel']
-    .map((id) => Number(document.querySelector('#' + id + ' > span:last-child').textContent))
-    .reduce((a, b) => a + b)`;
-
-// Waits until automatic play has played at least n rounds.
-function waitForRounds(page, n) {
-    return page.waitForFunction(`${ROUNDS} >= ${n}`, { timeout: 20000 });
 }
 
 // The results the rule gives for the shown pictures.

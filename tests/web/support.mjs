@@ -61,3 +61,13 @@ export async function openProgram(browser, url) {
     page.errors = errors;
     return page;
 }
+
+// The rounds played, by the three totals the board shows: an expression for page.evaluate.
+export const ROUNDS = `['aikolabel', 'abc1katiLabel', 'abc1makelabel']
+    .map((id) => Number(document.querySelector('#' + id + ' > span:last-child').textContent))
+    .reduce((a, b) => a + b)`;
+
+// Waits until automatic play has played at least n rounds.
+export function waitForRounds(page, n) {
+    return page.waitForFunction(`${ROUNDS} >= ${n}`, { timeout: 20000 });
+}
