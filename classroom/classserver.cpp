@@ -204,7 +204,11 @@ void ClassServer::offer(Connection &c, const QJsonObject &message)
         refuse(c, Close::CloseCodePolicyViolated, pool::reasonOf(verdict));
         return;
     }
-    // Accepted or not, the state kept is the newest: the page may forget every older one.
+    if (verdict == pool::Verdict::TooFast) {
+        afterCommit(c, {{"type", "later"}, {"experiment", static_cast<qint64>(state.experiment)}});
+        return;
+    }
+    // Accepted or stale, the state kept is the newest: the page may forget every older one.
     const pool::ExperimentState &kept = m_pool.student(c.device)->experiments.at(state.experiment).state;
     if (verdict == pool::Verdict::Accepted) {
         m_store.stageExperiment(m_pool.code(), c.device, state.experiment, kept);

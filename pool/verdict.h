@@ -18,14 +18,17 @@ enum class Verdict {
     BeyondEnd,    // more rounds than the end rule allows
     WrongEnd,     // marked ended, or not, against its totals
     Shrinking,    // a count smaller than in an earlier state, or an ended experiment played on
-    TooFast,      // more rounds than a person or the automatic timer could have played
+    TooFast,      // more rounds than a person or the automatic timer could have played by now: not yet
     TooMany,      // the class or the student has no room for another experiment
     BadSeatName,  // empty, too long, or with control characters
 };
 
+// A state refused for good. One that comes too fast is only early: rounds played while
+// the page could not reach the class (opened from its cache, say) are taken once the
+// student's time allows them.
 [[nodiscard]] constexpr bool isRefusal(Verdict v)
 {
-    return v != Verdict::Accepted && v != Verdict::Stale;
+    return v != Verdict::Accepted && v != Verdict::Stale && v != Verdict::TooFast;
 }
 
 // A refusal in a few English words, for a WebSocket close reason or a log.

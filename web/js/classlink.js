@@ -15,6 +15,7 @@ const ORPHAN_MS = 10000; // a record not said alive for so long belongs to a clo
 const SLOW_MS = 500; // a state unacknowledged for longer shows "送っています"
 const RETRY_MIN_MS = 500;
 const RETRY_MAX_MS = 10000;
+const LATER_MS = 5000; // a state the class cannot take yet (played faster than it allows) is sent again then
 
 const TEXT = {
     connected: 'つながっています',
@@ -188,6 +189,10 @@ export class ClassLink {
             break;
         case 'seat':
             this.#showSeat(message.seat);
+            break;
+        case 'later':
+            this.#sent.delete(String(message.experiment));
+            setTimeout(() => this.#scheduleSend(0), LATER_MS);
             break;
         case 'ack': {
             const pending = this.#record.pending[message.experiment];
