@@ -101,4 +101,10 @@ describe('the page in a class', () => {
         assert.equal(next.rounds, pooled.rounds + 1);
         for (const page of pages) assert.deepEqual(page.errors, []);
     });
+
+    test('a class that is not open here is said so, and not asked again', async () => {
+        const page = await openProgram(browser, `${server.origin}/?class=ZZZZZ`);
+        await page.waitForSelector('#classStrip[data-state="unknown"]');
+        assert.equal(await page.$eval('#connection', (e) => e.textContent), 'このクラスは開かれていません');
+    });
 });

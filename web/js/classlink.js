@@ -15,12 +15,14 @@ const ORPHAN_MS = 10000; // a record not said alive for so long belongs to a clo
 const SLOW_MS = 500; // a state unacknowledged for longer shows "送っています"
 const RETRY_MIN_MS = 500;
 const RETRY_MAX_MS = 10000;
+const UNKNOWN_CLASS = 4404; // the server's close code for a class it does not have open
 const LATER_MS = 5000; // a state the class cannot take yet (played faster than it allows) is sent again then
 
 const TEXT = {
     connected: 'つながっています',
     sending: '送っています',
     offline: 'つながっていません（あとで送ります）',
+    unknown: 'このクラスは開かれていません',
 };
 
 function randomId() {
@@ -37,6 +39,7 @@ export class ClassLink {
     #socket = null;
     #joined = false;
     #joinedOnce = false; // since the page was opened
+    #unknown = false; // the server has no such class open: a mistyped address, or a class of another day
     #sent = new Map(); // experiment -> seq sent on this connection
     #attempt = 0;
     #sendTimer = null;
@@ -166,12 +169,14 @@ export class ClassLink {
             socket.send(JSON.stringify({ type: 'join', class: this.#code, device: this.#device }));
         });
         socket.addEventListener('message', (event) => this.#receive(JSON.parse(event.data)));
-        socket.addEventListener('close', () => {
+        socket.addEventListener('close', (event) => {
             if (this.#socket !== socket) return;
             this.#socket = null;
             this.#joined = false;
             this.#sent.clear();
+            this.#unknown = event.code === UNKNOWN_CLASS;
             this.#showStatus();
+            if (this.#unknown) return;
             // Exponential back-off with jitter, so that a class's pages do not all hit a restarted server at once.
             const ceiling = Math.min(RETRY_MAX_MS, RETRY_MIN_MS * 2 ** this.#attempt++);
             setTimeout(() => this.#connect(), RETRY_MIN_MS + Math.random() * (ceiling - RETRY_MIN_MS));
@@ -239,8 +244,11 @@ export class ClassLink {
     #showStatus() {
         const now = Date.now();
         const slow = Object.values(this.#record.pending).some((p) => now - p.since > SLOW_MS);
-        const text = !this.#joined ? TEXT.offline : slow ? TEXT.sending : TEXT.connected;
-        if (this.#status.textContent !== text) this.#status.textContent = text;
-        this.#strip.dataset.state = !this.#joined ? 'offline' : slow ? 'sending' : 'connected';
+        let state = 'connected';
+        if (this.#unknown) state = 'unknown';
+        else if (!this.#joined) state = 'offline';
+        else if (slow) state = 'sending';
+        if (this.#status.textContent !== TEXT[state]) this.#status.textContent = TEXT[state];
+        this.#strip.dataset.state = state;
     }
 }
