@@ -122,25 +122,16 @@ std::string csvText(const std::vector<RunResult> &results)
         return out;
     }
     // The per-player counts first, then the totals.
-    constexpr std::array<std::pair<const char *, Count>, kCountCount> kColumns{{
-        {"aiko", Count::Aiko},
-        {"a1kati", Count::A1Kati},
-        {"b1kati", Count::B1Kati},
-        {"c1kati", Count::C1Kati},
-        {"a1make", Count::A1Make},
-        {"b1make", Count::B1Make},
-        {"c1make", Count::C1Make},
-        {"abc1kati", Count::Abc1Kati},
-        {"abc1make", Count::Abc1Make},
-    }};
+    constexpr std::array kColumns{Count::Aiko,   Count::A1Kati, Count::B1Kati,   Count::C1Kati,  Count::A1Make,
+                                  Count::B1Make, Count::C1Make, Count::Abc1Kati, Count::Abc1Make};
     out = "run,rounds";
-    for (const auto &[name, count] : kColumns)
-        out += std::string(",") + name;
+    for (const Count count : kColumns)
+        (out += ',') += kCountNames[index(count)];
     out += ",aiko_ratio,abc1kati_ratio,abc1make_ratio\n";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const RunResult &r = results[i];
         out += format("%zu,%d", i + 1, r.rounds);
-        for (const auto &[name, count] : kColumns)
+        for (const Count count : kColumns)
             out += format(",%d", r.counts[count]);
         out += format(",%.6f,%.6f,%.6f\n", ratio(r.aiko(), r.rounds), ratio(r.abc1kati(), r.rounds),
                       ratio(r.abc1make(), r.rounds));

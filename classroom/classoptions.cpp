@@ -39,6 +39,8 @@ ClassOptions parseClassOptions(const std::vector<std::string_view> &args)
             options.bind = value();
         else if (arg == "--data")
             options.dataDir = value();
+        else if (arg == "--export")
+            options.exportClass = value();
         else if (arg == "--help" || arg == "-h")
             options.help = true;
         else
@@ -50,9 +52,11 @@ ClassOptions parseClassOptions(const std::vector<std::string_view> &args)
 std::string classHelpText()
 {
     return "使い方: nuperako-class [--headless] [--port N] [--bind ADDR] [--data DIR]\n"
+           "       nuperako-class --export CLASS [--data DIR] > FILE.csv\n"
            "クラスの実験を先生の機械に集めます。生徒はブラウザーで表示されたアドレスを開きます。\n"
            "\n"
            "Usage: nuperako-class [--headless] [--port N] [--bind ADDR] [--data DIR]\n"
+           "       nuperako-class --export CLASS [--data DIR] > FILE.csv\n"
            "Pools the class's experiments on the teacher's machine. The first line of the output is\n"
            "the students' address; they open it in a browser and their pages join the class.\n"
            "\n"
@@ -61,6 +65,7 @@ std::string classHelpText()
            "  --bind ADDR  listen on this address only (default: every interface)\n"
            "  --data DIR   keep the classes in DIR/classes.sqlite\n"
            "               (default: $XDG_DATA_HOME/nuperako, that is ~/.local/share/nuperako)\n"
+           "  --export CLASS  write the class's experiments as CSV to the standard output and end\n"
            "  --help       this text\n";
 }
 

@@ -13,9 +13,10 @@ namespace nuperako::classroom {
 // What nuperako-class was asked to do.
 struct ClassOptions {
     bool headless = false;
-    int port = 8088;     // 0: any free port
-    std::string bind;    // empty: every interface
-    std::string dataDir; // empty: $XDG_DATA_HOME/nuperako
+    int port = 8088;         // 0: any free port
+    std::string bind;        // empty: every interface
+    std::string dataDir;     // empty: $XDG_DATA_HOME/nuperako
+    std::string exportClass; // a class to write as CSV to the standard output, instead of serving one
     bool help = false;
 };
 

@@ -8,6 +8,7 @@
 #include "classroom/classwindow.h"
 #include "classroom/studentaddress.h"
 #include "pool/classcode.h"
+#include "pool/csvexport.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -60,6 +61,18 @@ int fail(const QString &what)
     return 1;
 }
 
+// The class's experiments as CSV on the standard output.
+int exportClass(ClassStore &store, const std::string &code)
+{
+    pool::ClassPool pool(code);
+    if (!store.hasClass(code) || !store.load(pool)) {
+        return fail(store.error().isEmpty() ? QStringLiteral("no class %1 here").arg(QString::fromStdString(code))
+                                            : store.error());
+    }
+    std::cout << pool::experimentsCsv(pool.summary()) << std::flush;
+    return std::cout ? 0 : 1;
+}
+
 } // namespace
 
 int runClassProgram(int argc, char *argv[])
@@ -76,8 +89,9 @@ int runClassProgram(int argc, char *argv[])
         return 0;
     }
     // Without a window, no display is needed.
+    const bool windowless = options.headless || !options.exportClass.empty();
     const std::unique_ptr<QCoreApplication> app =
-        options.headless ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+        windowless ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QHostAddress bind(QHostAddress::Any);
     if (!options.bind.empty() && !bind.setAddress(QString::fromStdString(options.bind)))
         return fail(QStringLiteral("--bind takes an IP address, not \"%1\"").arg(QString::fromStdString(options.bind)));
@@ -91,6 +105,8 @@ int runClassProgram(int argc, char *argv[])
     ClassStore store(data + QStringLiteral("/classes.sqlite"));
     if (!store.isOpen())
         return fail(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
+    if (!options.exportClass.empty())
+        return exportClass(store, options.exportClass);
     const std::optional<std::string> code = openClass(store);
     if (!code)
         return fail(QStringLiteral("cannot open a class: %1").arg(store.error()));

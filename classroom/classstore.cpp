@@ -13,16 +13,12 @@ namespace nuperako::classroom {
 
 namespace {
 
-// The board's names of the nine counts, in the tally's order.
-constexpr std::array<const char *, kCountCount> kCountColumns{"aiko",   "a1kati", "b1kati", "c1kati",  "abc1kati",
-                                                              "a1make", "b1make", "c1make", "abc1make"};
-
 // "aiko,a1kati,...", each name between prefix and suffix.
 QString countColumns(const QString &prefix = {}, const QString &suffix = {})
 {
     QStringList columns;
-    for (const char *c : kCountColumns)
-        columns << prefix + QLatin1String(c) + suffix;
+    for (const std::string_view c : kCountNames)
+        columns << prefix + QLatin1String(c.data(), static_cast<qsizetype>(c.size())) + suffix;
     return columns.join(QLatin1Char(','));
 }
 
@@ -88,6 +84,15 @@ std::optional<std::string> ClassStore::newestClass()
     if (!query.next())
         return std::nullopt;
     return query.value(0).toString().toStdString();
+}
+
+bool ClassStore::hasClass(const std::string &code)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    if (!query.prepare(QStringLiteral("SELECT 1 FROM classes WHERE code = ?")))
+        return fail(query.lastError().text());
+    query.addBindValue(fromStd(code));
+    return (query.exec() || fail(query.lastError().text())) && query.next();
 }
 
 bool ClassStore::addClass(const std::string &code, std::int64_t createdMs)

@@ -33,6 +33,8 @@ public:
 
     // The code of the class made last, if any.
     std::optional<std::string> newestClass();
+    // Whether the class was ever made here.
+    bool hasClass(const std::string &code);
     // A new class, written at once.
     bool addClass(const std::string &code, std::int64_t createdMs);
     // Everything kept of the class, into its pool.

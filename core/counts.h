@@ -5,12 +5,17 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace nuperako {
 
 // The nine counts in the order the board's tally shows them, top to bottom.
 enum class Count { Aiko, A1Kati, B1Kati, C1Kati, Abc1Kati, A1Make, B1Make, C1Make, Abc1Make };
 inline constexpr std::size_t kCountCount = 9;
+// Their names as the board's variables have them: the columns of the class's
+// database and of the CSV files.
+inline constexpr std::array<std::string_view, kCountCount> kCountNames{
+    "aiko", "a1kati", "b1kati", "c1kati", "abc1kati", "a1make", "b1make", "c1make", "abc1make"};
 
 constexpr std::size_t index(Count c)
 {

@@ -30,6 +30,7 @@ private slots:
     void refused();
     void filesStayInsideThePage();
     void killedServerLosesNoAcknowledgedState();
+    void exportWritesTheClassAsCsv();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -274,6 +275,29 @@ void TestClassServer::killedServerLosesNoAcknowledgedState()
     page.send(draws(40));
     QVERIFY(page.replied(2));
     QCOMPARE(get(again.port, "/pool.json")["rounds"].toInt(), 40);
+}
+
+void TestClassServer::exportWritesTheClassAsCsv()
+{
+    Page page(m_server->port());
+    page.send(join());
+    page.send({{"type", "seat"}, {"name", "=はなこ"}});
+    page.send(draws(3));
+    QVERIFY(page.replied(3));
+
+    QProcess exporter;
+    exporter.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), {"--export", kCode, "--data", m_dir->path()});
+    QVERIFY(exporter.waitForFinished(kWaitMs));
+    QCOMPARE(exporter.exitCode(), 0);
+    QCOMPARE(
+        exporter.readAllStandardOutput(),
+        QByteArray("seat,experiment,rounds,aiko,a1kati,b1kati,c1kati,abc1kati,a1make,b1make,c1make,abc1make,ended\r\n"
+                   "'=はなこ,1,3,3,0,0,0,0,0,0,0,0,0\r\n"));
+
+    exporter.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), {"--export", "ZZZZZ", "--data", m_dir->path()});
+    QVERIFY(exporter.waitForFinished(kWaitMs));
+    QCOMPARE(exporter.exitCode(), 1);
+    QVERIFY(exporter.readAllStandardOutput().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestClassServer)

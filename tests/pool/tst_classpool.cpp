@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "pool/classcode.h"
 #include "pool/classpool.h"
+#include "pool/csvexport.h"
 #include "pool/seatname.h"
 #include "pool/staterules.h"
 #include "pool/staticpath.h"
@@ -33,6 +34,8 @@ private slots:
     void classCodes();
     void staticFiles_data();
     void staticFiles();
+    void csvFields_data();
+    void csvFields();
 };
 
 namespace {
@@ -251,6 +254,25 @@ void TestClassPool::staticFiles()
     QCOMPARE(found.has_value(), !file.isEmpty());
     if (found)
         QCOMPARE(*found, std::filesystem::canonical(top / "page" / file.toStdString()));
+}
+
+void TestClassPool::csvFields_data()
+{
+    QTest::addColumn<QByteArray>("seat");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("plain") << QByteArray("3班 たろう") << QByteArray("3班 たろう");
+    QTest::newRow("comma") << QByteArray("a,b") << QByteArray("\"a,b\"");
+    QTest::newRow("quote") << QByteArray("a\"b") << QByteArray(R"("a""b")");
+    QTest::newRow("formula") << QByteArray("=1+2") << QByteArray("'=1+2");
+    QTest::newRow("formula with a comma") << QByteArray("@SUM(1,2)") << QByteArray("\"'@SUM(1,2)\"");
+    QTest::newRow("minus") << QByteArray("-x") << QByteArray("'-x");
+}
+
+void TestClassPool::csvFields()
+{
+    QFETCH(QByteArray, seat);
+    QFETCH(QByteArray, field);
+    QCOMPARE(QByteArray::fromStdString(csvField(seat.toStdString())), field);
 }
 
 QTEST_APPLESS_MAIN(TestClassPool)
