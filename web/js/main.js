@@ -54,6 +54,8 @@ class Program {
             this.#desktop.rescale(scale);
         };
         window.addEventListener('resize', fit);
+        // The strip grows when its text wraps on a narrow screen ("つながっていません…").
+        new ResizeObserver(fit).observe(strip);
         // A zoom or a move to a screen of another density changes the pixel ratio.
         const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
             .addEventListener('change', () => { fit(); watchRatio(); }, { once: true });
