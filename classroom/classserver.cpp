@@ -301,6 +301,7 @@ QByteArray ClassServer::poolJson() const
     QJsonArray experiments;
     for (const pool::PooledExperiment &e : summary.experiments) {
         experiments.append(QJsonObject{{"seat", fromStd(e.seat)},
+                                       {"student", e.number},
                                        {"experiment", static_cast<qint64>(e.experiment)},
                                        {"rounds", pool::roundsOf(e.state.counts)},
                                        {"counts", countsOf(e.state.counts)},

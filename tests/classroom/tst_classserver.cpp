@@ -173,6 +173,7 @@ void TestClassServer::roundsReachThePoolOnceWritten()
     QCOMPARE(pool["connected"].toInt(), 1);
     QCOMPARE(pool["ratios"].toArray().first().toString(), QStringLiteral("1.000"));
     QCOMPARE(pool["experiments"].toArray().first()["seat"].toString(), QStringLiteral("1番"));
+    QCOMPARE(pool["experiments"].toArray().first()["student"].toInt(), 1);
 
     // Acknowledged means written: another reader of the file sees it.
     ClassStore reader(m_file);
