@@ -33,6 +33,8 @@ ClassOptions parseClassOptions(const std::vector<std::string_view> &args)
         };
         if (arg == "--headless")
             options.headless = true;
+        else if (arg == "--new-class")
+            options.newClass = true;
         else if (arg == "--port")
             options.port = portOf(value());
         else if (arg == "--bind")
@@ -51,16 +53,19 @@ ClassOptions parseClassOptions(const std::vector<std::string_view> &args)
 
 std::string classHelpText()
 {
-    return "使い方: nuperako-class [--headless] [--port N] [--bind ADDR] [--data DIR]\n"
+    return "使い方: nuperako-class [--headless] [--new-class] [--port N] [--bind ADDR] [--data DIR]\n"
            "       nuperako-class --export CLASS [--data DIR] > FILE.csv\n"
            "クラスの実験を先生の機械に集めます。生徒はブラウザーで表示されたアドレスを開きます。\n"
+           "前回のクラスを続けます。新しいクラスは --new-class で開きます。\n"
            "\n"
-           "Usage: nuperako-class [--headless] [--port N] [--bind ADDR] [--data DIR]\n"
+           "Usage: nuperako-class [--headless] [--new-class] [--port N] [--bind ADDR] [--data DIR]\n"
            "       nuperako-class --export CLASS [--data DIR] > FILE.csv\n"
            "Pools the class's experiments on the teacher's machine. The first line of the output is\n"
            "the students' address; they open it in a browser and their pages join the class.\n"
+           "It goes on with the class it opened last, unless told to open a new one.\n"
            "\n"
            "  --headless   run the server without a window\n"
+           "  --new-class  open a new class with a new code (the classes before stay kept)\n"
            "  --port N     listen on port N (default 8088; 0: any free port)\n"
            "  --bind ADDR  listen on this address only (default: every interface)\n"
            "  --data DIR   keep the classes in DIR/classes.sqlite\n"

@@ -13,6 +13,7 @@ namespace nuperako::classroom {
 // What nuperako-class was asked to do.
 struct ClassOptions {
     bool headless = false;
+    bool newClass = false;   // a new class even when the store has one to go on with
     int port = 8088;         // 0: any free port
     std::string bind;        // empty: every interface
     std::string dataDir;     // empty: $XDG_DATA_HOME/nuperako

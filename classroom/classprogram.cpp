@@ -38,12 +38,14 @@ std::filesystem::path pageFolder()
 }
 
 // The class to serve: the newest of the store, or a new one with a code not used before.
-std::optional<std::string> openClass(ClassStore &store)
+std::optional<std::string> openClass(ClassStore &store, bool fresh)
 {
-    if (std::optional<std::string> code = store.newestClass())
-        return code;
-    if (!store.error().isEmpty())
-        return std::nullopt;
+    if (!fresh) {
+        if (std::optional<std::string> code = store.newestClass())
+            return code;
+        if (!store.error().isEmpty())
+            return std::nullopt;
+    }
     std::random_device device;
     constexpr int kTries = 10;
     for (int i = 0; i < kTries; ++i) {
@@ -107,7 +109,7 @@ int runClassProgram(int argc, char *argv[])
         return fail(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
     if (!options.exportClass.empty())
         return exportClass(store, options.exportClass);
-    const std::optional<std::string> code = openClass(store);
+    const std::optional<std::string> code = openClass(store, options.newClass);
     if (!code)
         return fail(QStringLiteral("cannot open a class: %1").arg(store.error()));
     pool::ClassPool pool(*code);

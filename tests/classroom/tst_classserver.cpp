@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classserver.h"
 #include "classroom/classstore.h"
+#include "pool/classcode.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,10 +12,12 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrlQuery>
 #include <QWebSocket>
 
 #include <csignal>
 #include <memory>
+#include <optional>
 
 using namespace nuperako;
 using namespace nuperako::classroom;
@@ -31,6 +34,7 @@ private slots:
     void filesStayInsideThePage();
     void killedServerLosesNoAcknowledgedState();
     void exportWritesTheClassAsCsv();
+    void newClassLeavesTheOldOne();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -115,12 +119,14 @@ QJsonObject get(quint16 port, const QByteArray &path, QByteArray *status = nullp
 
 // nuperako-class itself, without a window, on the test's data folder.
 struct Program {
-    explicit Program(const QString &data)
+    explicit Program(const QString &data, const QStringList &more = {})
     {
         process.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
-                      {"--headless", "--bind", "127.0.0.1", "--port", "0", "--data", data});
+                      QStringList{"--headless", "--bind", "127.0.0.1", "--port", "0", "--data", data} + more);
         process.waitForReadyRead(kWaitMs);
-        port = static_cast<quint16>(QUrl(QString::fromUtf8(process.readLine().trimmed())).port());
+        const QUrl address(QString::fromUtf8(process.readLine().trimmed()));
+        port = static_cast<quint16>(address.port());
+        code = QUrlQuery(address).queryItemValue(QStringLiteral("class"));
     }
     ~Program()
     {
@@ -131,6 +137,7 @@ struct Program {
     Program &operator=(const Program &) = delete;
     QProcess process;
     quint16 port = 0;
+    QString code;
 };
 
 } // namespace
@@ -299,6 +306,32 @@ void TestClassServer::exportWritesTheClassAsCsv()
     QVERIFY(exporter.waitForFinished(kWaitMs));
     QCOMPARE(exporter.exitCode(), 1);
     QVERIFY(exporter.readAllStandardOutput().isEmpty());
+}
+
+void TestClassServer::newClassLeavesTheOldOne()
+{
+    Page page(m_server->port());
+    page.send(join());
+    page.send(draws(3));
+    QVERIFY(page.replied(2));
+    m_server.reset();
+    m_store.reset();
+
+    QString code;
+    {
+        Program again(m_dir->path());
+        QCOMPARE(again.code, QString::fromLatin1(kCode)); // the class goes on
+        Program fresh(m_dir->path(), {"--new-class"});
+        code = fresh.code;
+        QVERIFY(pool::isClassCode(code.toStdString()) && code != QString::fromLatin1(kCode));
+        QCOMPARE(get(fresh.port, "/pool.json")["rounds"].toInt(), 0);
+    }
+    // The old class is kept, and the new one is the one to go on with.
+    ClassStore store(m_file);
+    pool::ClassPool old(kCode);
+    QVERIFY(store.load(old));
+    QCOMPARE(old.summary().tally.rounds, 3);
+    QCOMPARE(store.newestClass(), std::optional<std::string>(code.toStdString()));
 }
 
 QTEST_GUILESS_MAIN(TestClassServer)
