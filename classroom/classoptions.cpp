@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classoptions.h"
 
+#include "pool/classcode.h"
+
 #include <charconv>
 
 namespace nuperako::classroom {
@@ -17,6 +19,13 @@ int portOf(std::string_view text)
     if (error != std::errc{} || end != text.data() + text.size() || port < 0 || port > kMaxPort)
         throw UsageError("--port takes a number from 0 to 65535, not \"" + std::string(text) + "\"");
     return port;
+}
+
+std::string classCodeOf(std::string_view text)
+{
+    if (!pool::isClassCode(text))
+        throw UsageError("--export takes a class's code, such as ABC23, not \"" + std::string(text) + "\"");
+    return std::string(text);
 }
 
 } // namespace
@@ -42,7 +51,7 @@ ClassOptions parseClassOptions(const std::vector<std::string_view> &args)
         else if (arg == "--data")
             options.dataDir = value();
         else if (arg == "--export")
-            options.exportClass = value();
+            options.exportClass = classCodeOf(value());
         else if (arg == "--help" || arg == "-h")
             options.help = true;
         else

@@ -306,6 +306,10 @@ void TestClassServer::exportWritesTheClassAsCsv()
     QVERIFY(exporter.waitForFinished(kWaitMs));
     QCOMPARE(exporter.exitCode(), 1);
     QVERIFY(exporter.readAllStandardOutput().isEmpty());
+    // Not a class's code at all: the command line is wrong.
+    exporter.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), {"--export", "../x", "--data", m_dir->path()});
+    QVERIFY(exporter.waitForFinished(kWaitMs));
+    QCOMPARE(exporter.exitCode(), 2);
 }
 
 void TestClassServer::newClassLeavesTheOldOne()
