@@ -5,7 +5,9 @@
 // experiment's state four times a second, as the page does, with resets now
 // and then. The server is the real program, started headless on a fresh data folder.
 //
-// Usage: bench_pool_load [--students N] [--seconds S] [--kills K]
+// Usage: bench_pool_load [--students N] [--seconds S] [--kills K] [--window] [--data DIR]
+//   --window: the teacher's window open too (on the display the environment names);
+//   --data DIR: the class kept in DIR, to be opened again by nuperako-class --data DIR.
 //   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory.
 //   Fault run (K > 0): K times, a kill -9 at a random moment and a restart on the same port;
 //   after each restart every acknowledged state must still be in the pool, and at the end
@@ -75,10 +77,10 @@ bool runUntil(Done done, int ms)
     return done();
 }
 
-// nuperako-class --headless on 127.0.0.1, stopped with kill -9.
+// nuperako-class on 127.0.0.1, headless unless asked for its window, stopped with kill -9.
 class Server {
 public:
-    explicit Server(QString data) : m_data(std::move(data)) {}
+    Server(QString data, bool window) : m_data(std::move(data)), m_window(window) {}
     ~Server() { kill(); }
     Server(const Server &) = delete;
     Server &operator=(const Server &) = delete;
@@ -88,9 +90,11 @@ public:
         m_process = std::make_unique<QProcess>();
         m_process->setProcessChannelMode(QProcess::SeparateChannels);
         m_process->setReadChannel(QProcess::StandardOutput);
-        m_process->start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
-                         {QStringLiteral("--headless"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                          QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--data"), m_data});
+        QStringList arguments{QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                              QString::number(m_port), QStringLiteral("--data"), m_data};
+        if (!m_window)
+            arguments.prepend(QStringLiteral("--headless"));
+        m_process->start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), arguments);
         if (!runUntil([this] { return m_process->canReadLine(); }, kWaitMs))
             return false;
         const QUrl address(QString::fromUtf8(m_process->readLine().trimmed()));
@@ -122,6 +126,7 @@ public:
 
 private:
     QString m_data;
+    bool m_window;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     QString m_code;
@@ -356,8 +361,12 @@ int main(int argc, char *argv[])
     const int seconds = argument(args, QStringLiteral("--seconds"), 60);
     const int kills = argument(args, QStringLiteral("--kills"), 0);
 
-    QTemporaryDir data;
-    Server server(data.path());
+    // With --window the teacher's window too (on whatever display the environment names),
+    // with --data the class is kept there, to be opened again.
+    const qsizetype dataAt = args.indexOf(QStringLiteral("--data"));
+    QTemporaryDir temporary;
+    const QString data = dataAt >= 0 && dataAt + 1 < args.size() ? args[dataAt + 1] : temporary.path();
+    Server server(data, args.contains(QStringLiteral("--window")));
     if (!server.start()) {
         std::fprintf(stderr, "nuperako-class did not start\n");
         return 1;

@@ -6,8 +6,7 @@
 #include "classroom/classserver.h"
 #include "classroom/classstore.h"
 #include "classroom/classwindow.h"
-#include "classroom/studentaddress.h"
-#include "pool/classcode.h"
+#include "platform/questionbox.h"
 #include "pool/csvexport.h"
 
 #include <QApplication>
@@ -19,7 +18,6 @@
 #include <array>
 #include <iostream>
 #include <memory>
-#include <random>
 
 namespace nuperako::classroom {
 
@@ -46,15 +44,7 @@ std::optional<std::string> openClass(ClassStore &store, bool fresh)
         if (!store.error().isEmpty())
             return std::nullopt;
     }
-    std::random_device device;
-    constexpr int kTries = 10;
-    for (int i = 0; i < kTries; ++i) {
-        const std::uint64_t bits = (std::uint64_t{device()} << 32U) | device();
-        const std::string code = pool::classCode(bits);
-        if (store.addClass(code, QDateTime::currentMSecsSinceEpoch()))
-            return code;
-    }
-    return std::nullopt;
+    return store.makeClass(QDateTime::currentMSecsSinceEpoch());
 }
 
 int fail(const QString &what)
@@ -119,12 +109,12 @@ int runClassProgram(int argc, char *argv[])
     ClassServer server(store, std::move(pool), pageFolder());
     if (!server.listen(bind, static_cast<quint16>(options.port)))
         return fail(QStringLiteral("cannot listen on port %1").arg(options.port));
-    const QString address = studentAddress(bind, server.port(), *code);
-    std::cout << address.toStdString() << std::endl;
+    std::cout << server.studentAddress().toStdString() << std::endl;
 
+    QuestionBox questions;
     std::unique_ptr<ClassWindow> window;
     if (!options.headless) {
-        window = std::make_unique<ClassWindow>(server, address);
+        window = std::make_unique<ClassWindow>(server, questions);
         window->show();
     }
     return QCoreApplication::exec();

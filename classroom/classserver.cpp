@@ -3,6 +3,7 @@
 #include "classroom/classserver.h"
 
 #include "classroom/classstore.h"
+#include "classroom/studentaddress.h"
 #include "core/counts.h"
 #include "pool/poolsummary.h"
 #include "pool/statemessage.h"
@@ -80,6 +81,8 @@ ClassServer::ClassServer(ClassStore &store, pool::ClassPool pool, std::filesyste
     connect(&m_sweepTimer, &QTimer::timeout, this, &ClassServer::sweep);
     m_sweepTimer.start(kSweepMs);
     connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
+    if (!m_store.loadHistory(m_pool.code(), m_history))
+        std::cerr << "nuperako-class: cannot read the class's history: " << m_store.error().toStdString() << '\n';
 }
 
 ClassServer::~ClassServer()
@@ -92,8 +95,53 @@ ClassServer::~ClassServer()
 
 bool ClassServer::listen(const QHostAddress &address, quint16 port)
 {
+    m_address = address;
     m_port = m_http.listen(address, port);
     return m_port != 0;
+}
+
+QString ClassServer::studentAddress() const
+{
+    return classroom::studentAddress(m_address, m_port, m_pool.code());
+}
+
+bool ClassServer::removeExperiment(int student, std::int64_t experiment)
+{
+    const std::string *device = m_pool.remove(student, experiment);
+    if (device == nullptr)
+        return false;
+    m_store.stageRemoval(m_pool.code(), *device, experiment);
+    const QJsonObject told{{"type", "removed"}, {"experiment", static_cast<qint64>(experiment)}};
+    for (const auto &[socket, c] : m_connections) {
+        if (c.device == *device)
+            afterCommit(c, told);
+    }
+    scheduleCommit();
+    emit poolChanged();
+    return true;
+}
+
+bool ClassServer::startNewClass()
+{
+    commit();
+    const std::optional<std::string> code = m_store.makeClass(nowMs());
+    if (!code)
+        return false;
+    // A socket may say it has disconnected inside close(), and that drops its connection.
+    std::vector<QWebSocket *> joined;
+    for (const auto &[socket, c] : m_connections) {
+        if (!c.device.empty())
+            joined.push_back(socket);
+    }
+    for (QWebSocket *socket : joined) {
+        if (const auto it = m_connections.find(socket); it != m_connections.end())
+            refuse(it->second, kUnknownClass, "the class has closed");
+    }
+    m_pool = pool::ClassPool(*code);
+    m_history = {};
+    emit classChanged();
+    emit poolChanged();
+    return true;
 }
 
 void ClassServer::accept()
@@ -204,6 +252,10 @@ void ClassServer::offer(Connection &c, const QJsonObject &message)
         refuse(c, Close::CloseCodePolicyViolated, pool::reasonOf(verdict));
         return;
     }
+    if (verdict == pool::Verdict::Removed) {
+        afterCommit(c, {{"type", "removed"}, {"experiment", static_cast<qint64>(state.experiment)}});
+        return;
+    }
     if (verdict == pool::Verdict::TooFast) {
         afterCommit(c, {{"type", "later"}, {"experiment", static_cast<qint64>(state.experiment)}});
         return;
@@ -254,12 +306,28 @@ void ClassServer::drop(QWebSocket *socket)
 void ClassServer::afterCommit(const Connection &c, const QJsonObject &reply)
 {
     m_replies.push_back({c.socket.get(), QJsonDocument(reply).toJson(QJsonDocument::Compact)});
+    scheduleCommit();
+}
+
+void ClassServer::scheduleCommit()
+{
     if (!m_commitTimer.isActive())
         m_commitTimer.start(kCommitMs);
 }
 
+void ClassServer::recordHistory()
+{
+    const pool::PooledTally t = m_pool.tally();
+    const pool::HistoryPoint now{t.rounds, t[Count::Aiko], t[Count::Abc1Kati], t[Count::Abc1Make]};
+    if ((now.rounds > 0 || !m_history.points().empty()) && m_history.record(now)) {
+        m_store.stageHistory(m_pool.code(), now);
+        emit poolChanged();
+    }
+}
+
 void ClassServer::commit()
 {
+    recordHistory();
     if (!m_store.commit()) {
         std::cerr << "nuperako-class: cannot write the class: " << m_store.error().toStdString() << '\n';
         m_commitTimer.start(kRetryMs);
@@ -275,17 +343,24 @@ void ClassServer::sweep()
 {
     const qint64 now = nowMs();
     std::vector<QWebSocket *> gone;
+    std::vector<QWebSocket *> unjoined;
     for (auto &[socket, c] : m_connections) {
         if (now - c.heardMs > kSilentMs)
             gone.push_back(socket);
         else if (c.device.empty() && now - c.heardMs >= kSweepMs)
-            refuse(c, Close::CloseCodePolicyViolated, "join the class first");
+            unjoined.push_back(socket);
         else
             socket->ping();
     }
-    // An abort says disconnected at once, and that drops the connection.
-    for (QWebSocket *socket : gone)
-        socket->abort();
+    // Closing or aborting may say disconnected at once, and that drops the connection.
+    for (QWebSocket *socket : unjoined) {
+        if (const auto it = m_connections.find(socket); it != m_connections.end())
+            refuse(it->second, Close::CloseCodePolicyViolated, "join the class first");
+    }
+    for (QWebSocket *socket : gone) {
+        if (m_connections.contains(socket))
+            socket->abort();
+    }
 }
 
 QByteArray ClassServer::poolJson() const

@@ -4,6 +4,7 @@
 
 #include "classroom/httpfront.h"
 #include "pool/classpool.h"
+#include "pool/pooledhistory.h"
 #include "pool/tokenbucket.h"
 
 #include <QHostAddress>
@@ -43,14 +44,28 @@ public:
     // Listens on address and port (0: any free port); false if it cannot.
     bool listen(const QHostAddress &address, quint16 port);
     [[nodiscard]] quint16 port() const { return m_port; }
+    // The address the students open, with the class's code.
+    [[nodiscard]] QString studentAddress() const;
 
     [[nodiscard]] const pool::ClassPool &pool() const { return m_pool; }
+    // The class's pooled tally as it grew, kept in the store as it grows.
+    [[nodiscard]] const pool::PooledHistory &history() const { return m_history; }
+
+    // Takes a student's experiment out of the class; the student's page hears it
+    // and starts a new experiment. False if there is no such experiment.
+    bool removeExperiment(int student, std::int64_t experiment);
+    // Opens a new class with a new code, for the next lesson; the one before stays
+    // in the store, and its pages hear that it is no longer open. False if no new
+    // class could be written.
+    bool startNewClass();
     // The class's summary as GET /pool.json gives it.
     [[nodiscard]] QByteArray poolJson() const;
 
 signals:
     // Something the teacher's window shows has changed.
     void poolChanged();
+    // Another class is open now: its code and address have changed.
+    void classChanged();
 
 private:
     struct Connection {
@@ -72,12 +87,16 @@ private:
     void refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
     void drop(QWebSocket *socket);
     void afterCommit(const Connection &c, const QJsonObject &reply);
+    void scheduleCommit();
+    void recordHistory();
     void commit();
     void sweep();
 
     ClassStore &m_store;
     pool::ClassPool m_pool;
+    pool::PooledHistory m_history;
     HttpFront m_http;
+    QHostAddress m_address;
     quint16 m_port = 0;
     std::map<QWebSocket *, Connection> m_connections;
     std::vector<Reply> m_replies; // sent after the next commit

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classstore.h"
 
+#include "pool/classcode.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <array>
 #include <atomic>
+#include <random>
 
 namespace nuperako::classroom {
 
@@ -53,7 +56,12 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
              exec(QStringLiteral("CREATE TABLE IF NOT EXISTS experiments(class TEXT NOT NULL, device TEXT NOT "
                                  "NULL, experiment INTEGER NOT NULL, seq INTEGER NOT NULL, %1, ended INTEGER NOT "
                                  "NULL, PRIMARY KEY(class, device, experiment))")
-                      .arg(countColumns({}, QStringLiteral(" INTEGER NOT NULL"))));
+                      .arg(countColumns({}, QStringLiteral(" INTEGER NOT NULL")))) &&
+             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS removed(class TEXT NOT NULL, device TEXT NOT NULL, "
+                                 "experiment INTEGER NOT NULL, PRIMARY KEY(class, device, experiment))")) &&
+             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history(class TEXT NOT NULL, rounds INTEGER NOT NULL, "
+                                 "aiko INTEGER NOT NULL, one_wins INTEGER NOT NULL, one_loses INTEGER NOT NULL)")) &&
+             exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_rounds ON history(class, rounds)"));
 }
 
 ClassStore::~ClassStore()
@@ -105,6 +113,19 @@ bool ClassStore::addClass(const std::string &code, std::int64_t createdMs)
     return query.exec() || fail(query.lastError().text());
 }
 
+std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs)
+{
+    std::random_device device;
+    constexpr int kTries = 10;
+    for (int i = 0; i < kTries; ++i) {
+        const std::uint64_t bits = (std::uint64_t{device()} << 32U) | device();
+        const std::string code = pool::classCode(bits);
+        if (addClass(code, createdMs))
+            return code;
+    }
+    return std::nullopt;
+}
+
 bool ClassStore::load(pool::ClassPool &pool)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection);
@@ -135,6 +156,30 @@ bool ClassStore::load(pool::ClassPool &pool)
             state.counts.values[c] = static_cast<std::int16_t>(experiments.value(static_cast<int>(4 + c)).toInt());
         pool.restoreExperiment(experiments.value(0).toString().toStdString(), experiments.value(1).toLongLong(), state);
     }
+    QSqlQuery removed(db);
+    if (!removed.prepare(QStringLiteral("SELECT device, experiment FROM removed WHERE class = ?")))
+        return fail(removed.lastError().text());
+    removed.addBindValue(fromStd(pool.code()));
+    if (!removed.exec())
+        return fail(removed.lastError().text());
+    while (removed.next())
+        pool.restoreRemoved(removed.value(0).toString().toStdString(), removed.value(1).toLongLong());
+    return true;
+}
+
+bool ClassStore::loadHistory(const std::string &code, pool::PooledHistory &history)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    if (!query.prepare(QStringLiteral("SELECT rounds, aiko, one_wins, one_loses FROM history WHERE class = ? "
+                                      "ORDER BY rowid")))
+        return fail(query.lastError().text());
+    query.addBindValue(fromStd(code));
+    if (!query.exec())
+        return fail(query.lastError().text());
+    while (query.next()) {
+        history.record({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
+                        query.value(3).toLongLong()});
+    }
     return true;
 }
 
@@ -147,6 +192,16 @@ void ClassStore::stageExperiment(const std::string &code, const std::string &dev
                                  const pool::ExperimentState &state)
 {
     m_experiments[{code, device, experiment}] = state;
+}
+
+void ClassStore::stageRemoval(const std::string &code, const std::string &device, std::int64_t experiment)
+{
+    m_removals.emplace_back(code, device, experiment);
+}
+
+void ClassStore::stageHistory(const std::string &code, const pool::HistoryPoint &point)
+{
+    m_history.emplace_back(code, point);
 }
 
 bool ClassStore::commit()
@@ -165,6 +220,8 @@ bool ClassStore::commit()
     }
     m_students.clear();
     m_experiments.clear();
+    m_removals.clear();
+    m_history.clear();
     return true;
 }
 
@@ -202,6 +259,53 @@ bool ClassStore::writeStaged(const QSqlDatabase &db)
             experiment.addBindValue(n);
         if (!experiment.exec())
             return fail(experiment.lastError().text());
+    }
+    return writeRemovals(db) && writeHistory(db);
+}
+
+bool ClassStore::writeRemovals(const QSqlDatabase &db)
+{
+    QSqlQuery forget(db);
+    QSqlQuery remember(db);
+    if (!forget.prepare(QStringLiteral("DELETE FROM experiments WHERE class = ? AND device = ? AND experiment = ?")) ||
+        !remember.prepare(QStringLiteral("INSERT OR IGNORE INTO removed(class, device, experiment) VALUES(?, ?, ?)")))
+        return fail(forget.lastError().text() + remember.lastError().text());
+    for (const auto &[code, device, number] : m_removals) {
+        for (QSqlQuery *query : {&forget, &remember}) {
+            query->addBindValue(fromStd(code));
+            query->addBindValue(fromStd(device));
+            query->addBindValue(static_cast<qint64>(number));
+            if (!query->exec())
+                return fail(query->lastError().text());
+        }
+    }
+    return true;
+}
+
+bool ClassStore::writeHistory(const QSqlDatabase &db)
+{
+    QSqlQuery later(db);
+    QSqlQuery point(db);
+    if (!later.prepare(QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) ||
+        !point.prepare(QStringLiteral("INSERT INTO history(class, rounds, aiko, one_wins, one_loses) "
+                                      "VALUES(?, ?, ?, ?, ?)")))
+        return fail(later.lastError().text() + point.lastError().text());
+    std::map<std::string, std::int64_t> lastRounds; // of the points written here, by class
+    for (const auto &[code, p] : m_history) {
+        // After a removal the pool has fewer rounds than the history's end: the points past it go.
+        const auto last = lastRounds.find(code);
+        if (last == lastRounds.end() || p.rounds <= last->second) {
+            later.addBindValue(fromStd(code));
+            later.addBindValue(static_cast<qint64>(p.rounds));
+            if (!later.exec())
+                return fail(later.lastError().text());
+        }
+        lastRounds[code] = p.rounds;
+        point.addBindValue(fromStd(code));
+        for (const std::int64_t n : {p.rounds, p.aiko, p.oneWins, p.oneLoses})
+            point.addBindValue(static_cast<qint64>(n));
+        if (!point.exec())
+            return fail(point.lastError().text());
     }
     return true;
 }

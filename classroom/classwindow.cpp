@@ -2,82 +2,158 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classwindow.h"
 
+#include "classroom/classpicture.h"
 #include "classroom/classserver.h"
+#include "classroom/funnelview.h"
+#include "classroom/qrcodeview.h"
+#include "core/boardvariables.h"
 #include "mainwindow/boardlayout.h"
 #include "platform/japanesefont.h"
 #include "platform/qtconvert.h"
+#include "platform/questionbox.h"
+#include "pool/classdrawing.h"
+#include "pool/csvexport.h"
 #include "pool/poolsummary.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace nuperako::classroom {
 
 namespace {
 
-constexpr int kRefreshMs = 200;
-constexpr qreal kTextPoints = 14;
-constexpr qreal kCodePoints = 40;
+constexpr int kRefreshMs = 200; // at most five redraws a second
+constexpr qreal kPointSize = 14; // replaced by a pixel size that follows the window's
+// The text's pixel size: one of so many lines down the window, or of so many characters across.
+constexpr int kLinesDown = 40;
+constexpr int kCharactersAcross = 72;
+constexpr int kLeastTextPixels = 12;
+constexpr double kCodeScale = 3.2;  // the class's code, read from the back of the room
+constexpr double kQrScale = 9;      // the QR code's side, in lines of text
+constexpr int kDefaultWidth = 1280; // a projector's usual picture
+constexpr int kDefaultHeight = 720;
 
-QLabel *label(const QString &text, qreal points, QWidget *parent, bool bold = false, bool italic = false)
+QLabel *label(const QString &text, QWidget *parent, bool bold = false)
 {
     auto *l = new QLabel(text, parent);
-    l->setFont(japaneseFont(points, bold, italic));
+    if (bold) {
+        QFont f; // bold only: the family and the size come from the window
+        f.setBold(true);
+        l->setFont(f);
+    }
     return l;
+}
+
+void setTextColor(QWidget *w, Rgb color)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, toQColor(color));
+    p.setColor(QPalette::ButtonText, toQColor(color));
+    w->setPalette(p);
 }
 
 } // namespace
 
-ClassWindow::ClassWindow(const ClassServer &server, const QString &address, QWidget *parent)
-    : QWidget(parent), m_server(server)
+ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *parent)
+    : QWidget(parent), m_server(server), m_questions(questions)
 {
     setWindowTitle(QStringLiteral("ぬぺらこ クラス集計"));
-    auto *page = new QVBoxLayout(this);
+    setFont(japaneseFont(kPointSize));
+    auto *columns = new QHBoxLayout(this);
 
+    auto *left = new QVBoxLayout;
+    columns->addLayout(left);
+    buildJoin(this);
     auto *join = new QGridLayout;
-    join->addWidget(label(QStringLiteral("クラス"), kTextPoints, this), 0, 0);
-    auto *codeLabel = label(toQString(server.pool().code()), kCodePoints, this, true);
-    codeLabel->setAccessibleName(QStringLiteral("クラスのコード"));
-    join->addWidget(codeLabel, 0, 1);
-    join->addWidget(label(QStringLiteral("生徒のアドレス"), kTextPoints, this), 1, 0);
-    auto *link = label(address, kTextPoints, this, true);
-    link->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    join->addWidget(link, 1, 1);
-    join->setColumnStretch(1, 1);
-    page->addLayout(join);
-
-    m_headline = label({}, kTextPoints, this);
-    page->addWidget(m_headline);
-
-    // The board's tally: its headings and row names, colours and italics.
+    join->addWidget(m_qr, 0, 0, 4, 1);
+    join->addWidget(label(QStringLiteral("クラスのコード"), this), 0, 1);
+    join->addWidget(m_code, 1, 1);
+    join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
+    join->addWidget(m_address, 3, 1);
+    left->addLayout(join);
+    m_headline = label({}, this);
+    left->addWidget(m_headline);
+    buildTally(this);
     auto *tally = new QGridLayout;
     for (std::size_t column = 0; column < boardlayout::kHeadings.size(); ++column) {
-        auto *heading = label(toQString(boardlayout::kHeadings[column].caption), kTextPoints, this, true);
-        tally->addWidget(heading, 0, static_cast<int>(column) + 1, Qt::AlignRight);
+        tally->addWidget(label(toQString(boardlayout::kHeadings[column].caption), this, true), 0,
+                         static_cast<int>(column) + 1, Qt::AlignRight);
     }
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const boardlayout::TallyRow &row = boardlayout::kTallyRows[c];
-        const int r = static_cast<int>(c) + 1;
-        auto *name = label(toQString(row.caption), kTextPoints, this, false, row.italic);
-        m_counts[c] = label({}, kTextPoints, this);
-        m_ratios[c] = label({}, kTextPoints, this);
-        for (QLabel *l : {name, m_counts[c], m_ratios[c]}) {
-            if (row.color) {
-                QPalette p = l->palette();
-                p.setColor(QPalette::WindowText, toQColor(*row.color));
-                l->setPalette(p);
-            }
+        auto *name = label(toQString(row.caption), this);
+        if (row.italic) {
+            QFont f;
+            f.setItalic(true);
+            name->setFont(f);
         }
-        m_counts[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 1)));
-        m_ratios[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 2)));
+        for (QLabel *l : {name, m_counts[c], m_ratios[c]}) {
+            if (row.color)
+                setTextColor(l, *row.color);
+        }
+        const int r = static_cast<int>(c) + 1;
         tally->addWidget(name, r, 0);
         tally->addWidget(m_counts[c], r, 1, Qt::AlignRight);
         tally->addWidget(m_ratios[c], r, 2, Qt::AlignRight);
     }
-    tally->setHorizontalSpacing(32);
-    page->addLayout(tally);
-    page->addStretch();
+    left->addLayout(tally);
+
+    m_hideNames = new QCheckBox(QStringLiteral("名前を隠す（番号だけ）"), this);
+    left->addWidget(m_hideNames);
+    auto *newClass = new QPushButton(QStringLiteral("新しいクラス…"), this);
+    auto *exportButton = new QPushButton(QStringLiteral("書き出す（CSV）…"), this);
+    auto *classButtons = new QHBoxLayout;
+    classButtons->addWidget(newClass);
+    classButtons->addWidget(exportButton);
+    left->addLayout(classButtons);
+    left->addStretch();
+
+    auto *right = new QVBoxLayout;
+    columns->addLayout(right, 1);
+    right->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
+    m_graph = new ClassPicture(QStringLiteral("graph"), this);
+    m_graph->setDrawing([this](DrawingSurface &s) { pool::drawPooledGraph(m_server.history().points(), s); });
+    right->addWidget(m_graph, 1);
+
+    auto *funnelBar = new QHBoxLayout;
+    funnelBar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
+    auto *kinds = new QButtonGroup(this);
+    for (const pool::FunnelKind kind : {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
+        auto *button = new QPushButton(toQString(pool::kindName(kind)), this);
+        button->setCheckable(true);
+        button->setChecked(kind == m_kind);
+        setTextColor(button, pool::kindColor(kind));
+        kinds->addButton(button, static_cast<int>(kind));
+        funnelBar->addWidget(button);
+    }
+    funnelBar->addStretch();
+    m_remove = new QPushButton(QStringLiteral("取り除く…"), this);
+    m_remove->setEnabled(false);
+    funnelBar->addWidget(m_remove);
+    right->addLayout(funnelBar);
+    m_funnel = new FunnelView(this);
+    right->addWidget(m_funnel, 1);
+
+    connect(kinds, &QButtonGroup::idClicked, this, [this](int id) {
+        m_kind = static_cast<pool::FunnelKind>(id);
+        showFunnel();
+    });
+    connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showFunnel);
+    connect(m_funnel, &FunnelView::selectionChanged, this,
+            [this] { m_remove->setEnabled(m_funnel->selected() != nullptr); });
+    connect(m_remove, &QPushButton::clicked, this, &ClassWindow::removeSelected);
+    connect(newClass, &QPushButton::clicked, this, &ClassWindow::startNewClass);
+    connect(exportButton, &QPushButton::clicked, this, &ClassWindow::exportClass);
 
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &ClassWindow::showPool);
@@ -85,17 +161,123 @@ ClassWindow::ClassWindow(const ClassServer &server, const QString &address, QWid
         if (!m_refresh.isActive())
             m_refresh.start(kRefreshMs);
     });
+    connect(&server, &ClassServer::classChanged, this, &ClassWindow::showClass);
+
+    resize(kDefaultWidth, kDefaultHeight);
+    scaleText();
+    showClass();
+}
+
+void ClassWindow::buildJoin(QWidget *panel)
+{
+    m_qr = new QrCodeView(panel);
+    m_code = label({}, panel, true);
+    m_code->setAccessibleName(QStringLiteral("クラスのコード"));
+    m_code->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_address = label({}, panel);
+    m_address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void ClassWindow::buildTally(QWidget *panel)
+{
+    for (std::size_t c = 0; c < kCountCount; ++c) {
+        m_counts[c] = label({}, panel);
+        m_ratios[c] = label({}, panel);
+        m_counts[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 1)));
+        m_ratios[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 2)));
+    }
+}
+
+void ClassWindow::showClass()
+{
+    const QString address = m_server.studentAddress();
+    m_code->setText(toQString(m_server.pool().code()));
+    m_address->setText(address);
+    m_qr->setText(address);
     showPool();
 }
 
 void ClassWindow::showPool()
 {
     const pool::PoolSummary summary = m_server.pool().summary();
-    m_headline->setText(toQString(summary.headline()));
+    m_headline->setText(toQString(summary.headline()).replace(QStringLiteral("　　"), QStringLiteral("\n")));
     for (std::size_t c = 0; c < kCountCount; ++c) {
         m_counts[c]->setText(toQString(summary.tally.countText(static_cast<Count>(c))));
         m_ratios[c]->setText(toQString(summary.tally.ratioText(static_cast<Count>(c))));
     }
+    m_graph->redraw();
+    m_funnel->setFunnel(pool::makeFunnel(summary, m_kind, m_hideNames->isChecked()));
+}
+
+void ClassWindow::showFunnel()
+{
+    m_funnel->setFunnel(pool::makeFunnel(m_server.pool().summary(), m_kind, m_hideNames->isChecked()));
+}
+
+void ClassWindow::removeSelected()
+{
+    const pool::FunnelDot *dot = m_funnel->selected();
+    if (dot == nullptr)
+        return;
+    const int student = dot->student;
+    const std::int64_t experiment = dot->experiment;
+    const QString question =
+        QStringLiteral("%1\nをクラスの集計から取り除きますか？\nその生徒の画面では、新しい実験が始まります。")
+            .arg(toQString(dot->label));
+    if (m_questions.ask(this, question, QStringLiteral("実験を取り除く")) != kAnswerYes)
+        return;
+    m_server.removeExperiment(student, experiment);
+    showPool();
+}
+
+void ClassWindow::startNewClass()
+{
+    const QString question = QStringLiteral("新しいクラスを始めますか？\nクラス %1 の実験は保存されたまま残ります。"
+                                            "生徒は新しいアドレスから参加します。")
+                                 .arg(toQString(m_server.pool().code()));
+    if (m_questions.ask(this, question, QStringLiteral("新しいクラス")) != kAnswerYes)
+        return;
+    if (!m_server.startNewClass())
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("新しいクラスを作れませんでした。"));
+}
+
+void ClassWindow::exportClass()
+{
+    const QString code = toQString(m_server.pool().code());
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("クラスの実験を書き出す"), QDir::home().filePath(QStringLiteral("nuperako-%1.csv").arg(code)),
+        QStringLiteral("CSV (*.csv)"));
+    if (file.isEmpty())
+        return;
+    // Written whole or not at all: a half-written file would pass for the class's data.
+    QSaveFile out(file);
+    const std::string csv = pool::experimentsCsv(m_server.pool().summary());
+    if (!out.open(QIODevice::WriteOnly) || out.write(csv.data(), static_cast<qint64>(csv.size())) < 0 ||
+        !out.commit()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("%1 に書き出せませんでした：%2").arg(file, out.errorString()));
+    }
+}
+
+void ClassWindow::resizeEvent(QResizeEvent *event)
+{
+    scaleText();
+    QWidget::resizeEvent(event);
+}
+
+void ClassWindow::scaleText()
+{
+    const int pixels = std::max(kLeastTextPixels, std::min(height() / kLinesDown, width() / kCharactersAcross));
+    if (font().pixelSize() == pixels)
+        return;
+    QFont text = font();
+    text.setPixelSize(pixels);
+    setFont(text);
+    QFont code = m_code->font();
+    code.setPixelSize(static_cast<int>(pixels * kCodeScale));
+    m_code->setFont(code);
+    const int side = static_cast<int>(pixels * kQrScale);
+    m_qr->setFixedSize(side, side);
 }
 
 } // namespace nuperako::classroom

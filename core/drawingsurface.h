@@ -19,6 +19,8 @@ public:
     virtual void lineTo(float x2, float y2, Rgb color) = 0;
     // One pixel; (x, y) becomes the current point.
     virtual void pset(float x, float y, Rgb color) = 0;
+    // A filled square of 2 radius + 1 pixels around the point's pixel; (x, y) becomes the current point.
+    virtual void dot(float x, float y, int radius, Rgb color) = 0;
 
     virtual void setCurrentPosition(float x, float y) = 0;
     virtual void setForeColor(Rgb color) = 0;

@@ -23,6 +23,17 @@ void PixelSurface::pset(float x, float y, Rgb color)
     drawn();
 }
 
+void PixelSurface::dot(float x, float y, int radius, Rgb color)
+{
+    const Pixel centre = m_grid.toPixel(x, y);
+    for (int py = centre.y - radius; py <= centre.y + radius; ++py) {
+        for (int px = centre.x - radius; px <= centre.x + radius; ++px)
+            plot({px, py}, color);
+    }
+    setCurrentPosition(x, y);
+    drawn();
+}
+
 void PixelSurface::setCurrentPosition(float x, float y)
 {
     m_x = x;

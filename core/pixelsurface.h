@@ -16,6 +16,7 @@ public:
     void line(float x1, float y1, float x2, float y2, Rgb color) final;
     void lineTo(float x2, float y2, Rgb color) final;
     void pset(float x, float y, Rgb color) final;
+    void dot(float x, float y, int radius, Rgb color) final;
     void setCurrentPosition(float x, float y) final;
     void setForeColor(Rgb color) final { m_foreColor = color; }
     void print(std::string_view text) final;

@@ -44,7 +44,7 @@ const Student *ClassPool::join(const std::string &device, std::int64_t nowMs)
         if (m_students.size() >= kMaxStudents)
             return nullptr;
         const int number = static_cast<int>(m_students.size()) + 1;
-        it = m_students.emplace(device, Student{defaultSeatName(number), number, nowMs, 0, {}}).first;
+        it = m_students.emplace(device, Student{defaultSeatName(number), number, nowMs, 0, {}, {}}).first;
     }
     ++it->second.connections;
     return &it->second;
@@ -62,6 +62,8 @@ Verdict ClassPool::offer(const std::string &device, const StateMessage &message,
     if (it == m_students.end())
         return Verdict::NotJoined;
     Student &pupil = it->second;
+    if (pupil.removed.contains(message.experiment))
+        return Verdict::Removed;
     ExperimentState next;
     if (const Verdict v = readState(message, next); v != Verdict::Accepted)
         return v;
@@ -100,6 +102,17 @@ Verdict ClassPool::rename(const std::string &device, std::string_view name)
     return Verdict::Accepted;
 }
 
+const std::string *ClassPool::remove(int student, std::int64_t experiment)
+{
+    for (auto &[device, pupil] : m_students) {
+        if (pupil.number == student && pupil.experiments.erase(experiment) > 0) {
+            pupil.removed.insert(experiment);
+            return &device;
+        }
+    }
+    return nullptr;
+}
+
 const Student *ClassPool::student(const std::string &device) const
 {
     const auto it = m_students.find(device);
@@ -121,9 +134,19 @@ PoolSummary ClassPool::summary() const
     return s;
 }
 
+PooledTally ClassPool::tally() const
+{
+    PooledTally t;
+    for (const auto &[device, pupil] : m_students) {
+        for (const auto &[number, e] : pupil.experiments)
+            t.add(e.state.counts);
+    }
+    return t;
+}
+
 void ClassPool::restoreStudent(const std::string &device, std::string seat, int number, std::int64_t joinedMs)
 {
-    m_students.insert_or_assign(device, Student{std::move(seat), number, joinedMs, 0, {}});
+    m_students.insert_or_assign(device, Student{std::move(seat), number, joinedMs, 0, {}, {}});
 }
 
 void ClassPool::restoreExperiment(const std::string &device, std::int64_t experiment, const ExperimentState &state)
@@ -135,6 +158,14 @@ void ClassPool::restoreExperiment(const std::string &device, std::int64_t experi
     e.state = state;
     if (state.ended)
         e.endedAt = pool::roundsOf(state.counts);
+}
+
+void ClassPool::restoreRemoved(const std::string &device, std::int64_t experiment)
+{
+    if (const auto it = m_students.find(device); it != m_students.end()) {
+        it->second.experiments.erase(experiment);
+        it->second.removed.insert(experiment);
+    }
 }
 
 } // namespace nuperako::pool

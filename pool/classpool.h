@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,7 @@ struct Student {
     std::int64_t joinedMs = 0; // when the device first joined, on the wall clock
     int connections = 0;
     std::map<std::int64_t, Experiment> experiments; // by the page's experiment number
+    std::set<std::int64_t> removed;                 // taken out of the class by the teacher
 };
 
 // The rules of one class: who has joined, and the newest state of every
@@ -56,12 +58,20 @@ public:
     // The student's own name for the seat: 1 to 12 characters, spaces at the ends dropped.
     Verdict rename(const std::string &device, std::string_view name);
 
+    // Takes an experiment out of the class for good (a prankster's, a test run): its
+    // rounds leave the pool and any later state of it is Removed. The device of the
+    // student who played it; null if the student has no such experiment.
+    const std::string *remove(int student, std::int64_t experiment);
+
     [[nodiscard]] const Student *student(const std::string &device) const;
     [[nodiscard]] PoolSummary summary() const;
+    // The summary's tally alone, without copying the experiments.
+    [[nodiscard]] PooledTally tally() const;
 
     // What the database kept, taken as it stands.
     void restoreStudent(const std::string &device, std::string seat, int number, std::int64_t joinedMs);
     void restoreExperiment(const std::string &device, std::int64_t experiment, const ExperimentState &state);
+    void restoreRemoved(const std::string &device, std::int64_t experiment);
 
 private:
     std::string m_code;

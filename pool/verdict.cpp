@@ -20,6 +20,7 @@ std::string_view reasonOf(Verdict v)
     case Verdict::TooFast: return "rounds faster than can be played";
     case Verdict::TooMany: return "no room for more";
     case Verdict::BadSeatName: return "bad seat name";
+    case Verdict::Removed: return "removed from the class";
     }
     return "refused";
 }

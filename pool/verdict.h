@@ -21,6 +21,7 @@ enum class Verdict {
     TooFast,      // more rounds than a person or the automatic timer could have played by now: not yet
     TooMany,      // the class or the student has no room for another experiment
     BadSeatName,  // empty, too long, or with control characters
+    Removed,      // the teacher has taken the experiment out of the class: its page starts a new one
 };
 
 // A state refused for good. One that comes too fast is only early: rounds played while
@@ -28,7 +29,7 @@ enum class Verdict {
 // student's time allows them.
 [[nodiscard]] constexpr bool isRefusal(Verdict v)
 {
-    return v != Verdict::Accepted && v != Verdict::Stale && v != Verdict::TooFast;
+    return v != Verdict::Accepted && v != Verdict::Stale && v != Verdict::TooFast && v != Verdict::Removed;
 }
 
 // A refusal in a few English words, for a WebSocket close reason or a log.

@@ -15,6 +15,7 @@
 #include <QUrlQuery>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -34,7 +35,9 @@ private slots:
     void filesStayInsideThePage();
     void killedServerLosesNoAcknowledgedState();
     void exportWritesTheClassAsCsv();
+    void removedExperimentLeavesForGood();
     void newClassLeavesTheOldOne();
+    void newClassClosesTheOldPages();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -312,6 +315,36 @@ void TestClassServer::exportWritesTheClassAsCsv()
     QCOMPARE(exporter.exitCode(), 2);
 }
 
+void TestClassServer::removedExperimentLeavesForGood()
+{
+    Page page(m_server->port());
+    page.send(join());
+    page.send(draws(3));
+    page.send(draws(2, 2));
+    QVERIFY(page.replied(3));
+    QVERIFY(!m_server->removeExperiment(1, 7));
+    QVERIFY(m_server->removeExperiment(1, 1));
+    QVERIFY(page.replied(4));
+    QCOMPARE(page.replies[3], (QJsonObject{{"type", "removed"}, {"experiment", 1}}));
+    // A state of it still on its way is not taken either: the page hears it again.
+    page.send(draws(4));
+    QVERIFY(page.replied(5));
+    QCOMPARE(page.replies[4], (QJsonObject{{"type", "removed"}, {"experiment", 1}}));
+
+    // After a restart: still out, and the class's history goes back to the rounds left.
+    m_server.reset();
+    m_store.reset();
+    m_store = std::make_unique<ClassStore>(m_file);
+    pool::ClassPool kept(kCode);
+    QVERIFY(m_store->load(kept));
+    QCOMPARE(kept.tally().rounds, 2);
+    m_server = std::make_unique<ClassServer>(*m_store, std::move(kept), m_dir->path().toStdString());
+    const std::vector<pool::HistoryPoint> &history = m_server->history().points();
+    QVERIFY(!history.empty());
+    QCOMPARE(history.back(), (pool::HistoryPoint{2, 2, 0, 0}));
+    QVERIFY(std::ranges::all_of(history, [](const pool::HistoryPoint &p) { return p.rounds <= 2; }));
+}
+
 void TestClassServer::newClassLeavesTheOldOne()
 {
     Page page(m_server->port());
@@ -336,6 +369,22 @@ void TestClassServer::newClassLeavesTheOldOne()
     QVERIFY(store.load(old));
     QCOMPARE(old.summary().tally.rounds, 3);
     QCOMPARE(store.newestClass(), std::optional<std::string>(code.toStdString()));
+}
+
+void TestClassServer::newClassClosesTheOldPages()
+{
+    Page page(m_server->port());
+    page.send(join());
+    QVERIFY(page.replied(1));
+    QSignalSpy changed(m_server.get(), &ClassServer::classChanged);
+    QVERIFY(m_server->startNewClass());
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(page.closed());
+    QCOMPARE(static_cast<int>(page.socket.closeCode()), 4404);
+    const std::string code = m_server->pool().code();
+    QVERIFY(code != kCode);
+    QVERIFY(m_server->studentAddress().endsWith(QString::fromStdString("?class=" + code)));
+    QCOMPARE(m_store->newestClass(), std::optional<std::string>(code));
 }
 
 QTEST_GUILESS_MAIN(TestClassServer)

@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 #include "pool/classcode.h"
+#include "pool/classdrawing.h"
 #include "pool/classpool.h"
 #include "pool/csvexport.h"
+#include "pool/funnel.h"
+#include "pool/pooledhistory.h"
 #include "pool/seatname.h"
 #include "pool/staterules.h"
 #include "pool/staticpath.h"
@@ -10,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -31,6 +35,13 @@ private slots:
     void seatNames_data();
     void seatNames();
     void pooledTally();
+    void removedExperimentStaysOut();
+    void historyThinsEvenly();
+    void historyAfterRemoval();
+    void roundTicks_data();
+    void roundTicks();
+    void funnelCurves();
+    void funnelNamesHidden();
     void classCodes();
     void staticFiles_data();
     void staticFiles();
@@ -208,6 +219,100 @@ void TestClassPool::pooledTally()
     QCOMPARE(s.experiments[0].seat, "1番");
     QCOMPARE(s.experiments[1].experiment, 2);
     QCOMPARE(s.experiments[2].seat, "2番");
+}
+
+void TestClassPool::removedExperimentStaysOut()
+{
+    ClassPool pool = joinedPool();
+    QCOMPARE(pool.offer(kDevice, state(1, 2, {1, 0, 0}, {}), kLater), Verdict::Accepted);
+    QCOMPARE(pool.offer(kDevice, state(1, 1, {}, {}, false, 2), kLater), Verdict::Accepted);
+    const int student = pool.student(kDevice)->number;
+    QCOMPARE(pool.remove(student, 3), nullptr);
+    QCOMPARE(*pool.remove(student, 1), kDevice);
+    QCOMPARE(pool.tally().rounds, 1);
+    // A state of it sent later, even a newer one, does not bring it back, nor does a restart.
+    QCOMPARE(pool.offer(kDevice, state(2, 4, {1, 0, 0}, {}), kLater), Verdict::Removed);
+    ClassPool restarted("ABCDE");
+    restarted.restoreStudent(kDevice, "1番", student, 0);
+    restarted.restoreRemoved(kDevice, 1);
+    QCOMPARE(restarted.offer(kDevice, state(3, 5, {1, 0, 0}, {}), kLater), Verdict::Removed);
+}
+
+void TestClassPool::historyThinsEvenly()
+{
+    PooledHistory history;
+    constexpr std::int64_t kRounds = 100'000;
+    for (std::int64_t r = 1; r <= kRounds; ++r)
+        QVERIFY(history.record({r, r / 3, r / 3, r - 2 * (r / 3)}));
+    QVERIFY(!history.record({kRounds, kRounds / 3, kRounds / 3, kRounds - 2 * (kRounds / 3)}));
+    const std::vector<HistoryPoint> &points = history.points();
+    QVERIFY(points.size() <= PooledHistory::kMostPoints);
+    QVERIFY(points.size() > PooledHistory::kMostPoints / 2);
+    QCOMPARE(points.front().rounds, 1);
+    QCOMPARE(points.back().rounds, kRounds);
+    // Evenly spread: no gap between points kept more than twice the typical one.
+    const std::int64_t typical = kRounds / static_cast<std::int64_t>(points.size());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        QVERIFY2(points[i].rounds - points[i - 1].rounds <= 2 * typical, qPrintable(QString::number(i)));
+}
+
+void TestClassPool::historyAfterRemoval()
+{
+    PooledHistory history;
+    for (const std::int64_t r : {10, 20, 30, 40})
+        history.record({r, r / 2, r / 4, r / 4});
+    // An experiment of 25 rounds leaves the class at 40: the curve goes back to 15 and on from there.
+    history.record({15, 7, 4, 4});
+    history.record({16, 8, 4, 4});
+    std::vector<std::int64_t> rounds;
+    for (const HistoryPoint &p : history.points())
+        rounds.push_back(p.rounds);
+    QCOMPARE(rounds, (std::vector<std::int64_t>{10, 15, 16}));
+}
+
+void TestClassPool::roundTicks_data()
+{
+    QTest::addColumn<qint64>("most");
+    QTest::addColumn<std::vector<std::int64_t>>("ticks");
+    QTest::newRow("one round") << qint64{1} << std::vector<std::int64_t>{1};
+    QTest::newRow("ten, by twos") << qint64{10} << std::vector<std::int64_t>{2, 4, 6, 8, 10};
+    QTest::newRow("twelve, by fives") << qint64{12} << std::vector<std::int64_t>{5, 10};
+    QTest::newRow("a class's lesson") << qint64{2490} << std::vector<std::int64_t>{500, 1000, 1500, 2000};
+    QTest::newRow("a large class") << qint64{120'000} << std::vector<std::int64_t>{50'000, 100'000};
+}
+
+void TestClassPool::roundTicks()
+{
+    QFETCH(qint64, most);
+    QFETCH(std::vector<std::int64_t>, ticks);
+    QCOMPARE(pool::roundTicks(most), ticks);
+}
+
+void TestClassPool::funnelCurves()
+{
+    // Two standard deviations of a share of chance 1/3: 2·√(2/9) after one round, a tenth of that after 100.
+    QVERIFY(qFuzzyCompare(funnelHalfWidth(1), 2 * std::sqrt(2.0 / 9)));
+    QVERIFY(qFuzzyCompare(funnelHalfWidth(100), funnelHalfWidth(1) / 10));
+    // The scale of tens reaches past the class's rounds, so the class's dot is inside the picture.
+    Funnel f;
+    f.pooled.rounds = 1000;
+    QVERIFY(funnelPlace(f, 1000, 0).x < funnelPlace(f, 10'000, 0).x);
+    QCOMPARE(funnelPlace(f, 1, 0).x, pooledGraphPlace(1, 0, 0).x);
+    QCOMPARE(funnelPlace(f, 100, 0.5).x, (funnelPlace(f, 1, 0).x + funnelPlace(f, 10'000, 0).x) / 2);
+}
+
+void TestClassPool::funnelNamesHidden()
+{
+    ClassPool pool = joinedPool();
+    QCOMPARE(pool.offer(kDevice, state(1, 3, {1, 0, 0}, {}), kLater), Verdict::Accepted);
+    QCOMPARE(pool.rename(kDevice, "たろう"), Verdict::Accepted);
+    const Funnel named = makeFunnel(pool.summary(), FunnelKind::Aiko, false);
+    const Funnel hidden = makeFunnel(pool.summary(), FunnelKind::Aiko, true);
+    QCOMPARE(named.dots.size(), 1U);
+    QCOMPARE(named.dots[0].share, 0.75);
+    QCOMPARE(named.dots[0].label, "たろう　実験1　4回　あいこ 0.750");
+    QCOMPARE(hidden.dots[0].label, "1番　実験1　4回　あいこ 0.750");
+    QCOMPARE(makeFunnel(pool.summary(), FunnelKind::OneWins, true).pooled.label, "クラス全体　4回　一人勝ち 0.250");
 }
 
 void TestClassPool::classCodes()

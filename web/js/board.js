@@ -10,6 +10,8 @@ import { line, place } from './parts.js';
 import { ask } from './question.js';
 
 const COMMAND2 = 1; // "ポ　ン", by its index among the buttons
+const COMMAND4 = 3; // "初期化"
+const COMMAND7 = 6; // "自動停止"
 
 export class Board {
     #module;
@@ -51,6 +53,13 @@ export class Board {
     get window() { return this.#window; }
     // Whether the experiment has rounds that a reload would lose.
     get playing() { return this.#rounds > 0; }
+
+    // A new experiment, whatever the board is doing: automatic play stops, a
+    // shuffle ends with its round, and the board is reset. A button that is not
+    // enabled now does nothing.
+    startOver() {
+        for (const button of [COMMAND7, COMMAND2, COMMAND4]) this.#event(() => this.#module.click(button));
+    }
 
     // The board is going: nothing may tick into a module that has ended.
     stop() {

@@ -6,7 +6,8 @@
 // experiments: after every round it keeps the experiment's whole tally, with
 // a sequence number, in localStorage until the server acknowledges it as
 // written, and sends it again after every reconnection. A reset on the board
-// starts the next experiment; the finished one stays in the class.
+// starts the next experiment; the finished one stays in the class, unless the
+// teacher takes it out: then the board starts a new one.
 
 const PREFIX = 'nuperako.class.';
 const SEND_MS = 250; // at most four states a second
@@ -23,6 +24,7 @@ const TEXT = {
     sending: '送っています',
     offline: 'つながっていません（あとで送ります）',
     unknown: 'このクラスは開かれていません',
+    removed: '先生がこの実験を集計から外しました。新しい実験を始めてください',
 };
 
 function randomId() {
@@ -46,6 +48,7 @@ export class ClassLink {
     #strip;
     #seat;
     #status;
+    #note;
     #channel = typeof BroadcastChannel === 'function' ? new BroadcastChannel('nuperako.class') : null;
 
     // The class's code from the page's address, or null outside a class.
@@ -59,6 +62,7 @@ export class ClassLink {
         this.#strip = strip;
         this.#seat = strip.querySelector('#seat');
         this.#status = strip.querySelector('#connection');
+        this.#note = strip.querySelector('#classNote');
         strip.querySelector('#classCode').textContent = code;
         strip.hidden = false;
         this.#device = this.#takeDevice();
@@ -71,8 +75,12 @@ export class ClassLink {
         setInterval(() => this.#showStatus(), SLOW_MS);
     }
 
+    // Called when the teacher has taken the board's experiment out of the class: the board starts a new one.
+    onRemoved = () => {};
+
     // Hears every state the board shows; a round changes the tally.
     observe(state) {
+        if (state.rounds > 0) this.#note.hidden = true;
         if (state.rounds === 0) {
             this.#fresh = true;
             this.#last = null;
@@ -199,6 +207,19 @@ export class ClassLink {
             this.#sent.delete(String(message.experiment));
             setTimeout(() => this.#scheduleSend(0), LATER_MS);
             break;
+        case 'removed': {
+            const experiment = String(message.experiment);
+            if (!this.#fresh && message.experiment === this.#record.experiment) {
+                this.onRemoved();
+                this.#note.textContent = TEXT.removed;
+                this.#note.hidden = false;
+            }
+            // Whatever the board played of it since is not the class's either.
+            delete this.#record.pending[experiment];
+            this.#sent.delete(experiment);
+            this.#save();
+            break;
+        }
         case 'ack': {
             const pending = this.#record.pending[message.experiment];
             if (pending !== undefined && pending.seq <= message.seq) {

@@ -66,6 +66,9 @@ class Program {
     // Whether the experiment has rounds that a reload would lose.
     get playing() { return this.#board?.playing ?? false; }
 
+    // The class has taken the board's experiment out: a new one begins.
+    startOver() { this.#board?.startOver(); }
+
     start() {
         this.#module.start();
         this.#board = new Board(this.#module, this.#layout.board, this.#desktop,
@@ -173,6 +176,7 @@ async function main() {
     const code = ClassLink.codeOf(window.location);
     const link = code === null ? null : new ClassLink(code, document.getElementById('classStrip'));
     const program = new Program(module, document.getElementById('desktop'), link);
+    if (link !== null) link.onRemoved = () => program.startOver();
     document.getElementById('restart').addEventListener('click', () => {
         document.getElementById('ended').hidden = true;
         program.start();

@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/counts.h"
+#include "core/palette.h"
+#include "pool/poolsummary.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nuperako::pool {
+
+// Which of a round's three results the funnel shows the share of.
+enum class FunnelKind { Aiko, OneWins, OneLoses };
+
+[[nodiscard]] std::string_view kindName(FunnelKind kind); // "あいこ", "一人勝ち", "一人負け"
+[[nodiscard]] Rgb kindColor(FunnelKind kind);             // as the board's and the graph's colours
+
+// Half the width of the funnel after n rounds: two standard deviations of a
+// share whose chance is one third, 2·√((1/3)(2/3)/n).
+[[nodiscard]] double funnelHalfWidth(double rounds);
+
+// One experiment, or the whole class, at its rounds and its share of the kind.
+struct FunnelDot {
+    std::int64_t rounds = 0;
+    double share = 0;
+    int student = 0; // the student's number; 0 for the whole class
+    std::int64_t experiment = 0;
+    std::string label; // what hovering over it says
+};
+
+// Every experiment that has a round, and the whole class's point.
+struct Funnel {
+    FunnelKind kind = FunnelKind::Aiko;
+    std::vector<FunnelDot> dots;
+    FunnelDot pooled;
+};
+
+// Names the seats, or with hideNames only the students' numbers ("3番"), for a projector.
+[[nodiscard]] Funnel makeFunnel(const PoolSummary &summary, FunnelKind kind, bool hideNames);
+
+// The seat and experiment in words, e.g. "3番　実験2", names hidden or not.
+[[nodiscard]] std::string experimentName(const PooledExperiment &e, bool hideNames);
+
+} // namespace nuperako::pool
