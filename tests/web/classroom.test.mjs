@@ -13,7 +13,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { createInterface } from 'node:readline';
 import { after, before, describe, test } from 'node:test';
-import { ROUNDS, launch, openProgram, waitForRounds } from './support.mjs';
+import { ROUNDS, launch, newPage, openProgram, waitForRounds } from './support.mjs';
 
 const PROGRAM = process.env.NUPERAKO_CLASS_PROGRAM ?? new URL('../../build/bin/nuperako-class', import.meta.url).pathname;
 
@@ -100,6 +100,40 @@ describe('the page in a class', () => {
         const next = await poolAgrees(server.origin, pages, 4);
         assert.equal(next.rounds, pooled.rounds + 1);
         for (const page of pages) assert.deepEqual(page.errors, []);
+    });
+
+    test('an experiment the teacher takes out of the class: the page says so and starts a new one', async () => {
+        const page = await newPage(browser);
+        // The page's socket, to hand it what the server sends when the teacher removes the experiment.
+        await page.evaluateOnNewDocument(() => {
+            const Native = window.WebSocket;
+            window.WebSocket = class extends Native {
+                constructor(...args) {
+                    super(...args);
+                    window.classSocket = this;
+                }
+            };
+        });
+        await page.goto(server.address);
+        await connected(page);
+        const seat = await page.$eval('#seat', (e) => e.value);
+        await page.click('#Command3'); // 自動開始
+        await waitForRounds(page, 3);
+        await page.evaluate(() => window.classSocket.dispatchEvent(
+            new MessageEvent('message', { data: JSON.stringify({ type: 'removed', experiment: 1 }) })));
+        assert.equal(await page.evaluate(ROUNDS), 0);
+        assert.equal(await page.$eval('#classNote', (e) => (e.hidden ? '' : e.textContent)),
+            '先生がこの実験を集計から外しました。新しい実験を始めてください');
+
+        await page.click('#Command1'); // ヌペラコ
+        await page.click('#Command2'); // ポ　ン
+        assert.ok(await page.$eval('#classNote', (e) => e.hidden));
+        for (let i = 0; i < 100; ++i) {
+            const p = await pool(server.origin);
+            if (p.experiments.some((e) => e.seat === seat && e.experiment === 2 && e.rounds === 1)) return;
+            await new Promise((resolve) => setTimeout(resolve, 100));
+        }
+        assert.fail('the round after the removal is not the next experiment\'s');
     });
 
     test('a class that is not open here is said so, and not asked again', async () => {
