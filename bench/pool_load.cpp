@@ -91,7 +91,7 @@ public:
         m_process->setProcessChannelMode(QProcess::SeparateChannels);
         m_process->setReadChannel(QProcess::StandardOutput);
         QStringList arguments{QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-                              QString::number(m_port), QStringLiteral("--data"), m_data};
+                              QString::number(m_port),  QStringLiteral("--data"),    m_data};
         if (!m_window)
             arguments.prepend(QStringLiteral("--headless"));
         m_process->start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), arguments);

@@ -25,7 +25,8 @@ constexpr int kPointSize = 12; // replaced by a pixel size; the family and weigh
 } // namespace
 
 ClassPicture::ClassPicture(const QString &objectName, QWidget *parent)
-    : QWidget(parent), PixelSurface(PixelGrid(1, 1, pool::kClassPictureWidth, pool::kClassPictureHeight)),
+    : QWidget(parent),
+      PixelSurface(PixelGrid(1, 1, pool::kClassPictureWidth, pool::kClassPictureHeight)),
       m_font(japaneseFont(kPointSize, true))
 {
     setObjectName(objectName);
@@ -43,8 +44,8 @@ void ClassPicture::redraw()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize device = (QSizeF(size()) * ratio).toSize().expandedTo({1, 1});
-    const double width = std::min<double>(device.width(), device.height() * pool::kClassPictureWidth /
-                                                              pool::kClassPictureHeight);
+    const double width = std::min<double>(device.width(), static_cast<double>(device.height()) *
+                                                              pool::kClassPictureWidth / pool::kClassPictureHeight);
     m_block = std::max(1, static_cast<int>(std::lround(width / kPixelsAcross)));
     setGrid(PixelGrid(device.width() / m_block, device.height() / m_block, pool::kClassPictureWidth,
                       pool::kClassPictureHeight));

@@ -42,7 +42,7 @@ protected:
 
 private:
     Drawing m_drawing;
-    QImage m_image; // in device pixels
+    QImage m_image;  // in device pixels
     int m_block = 1; // device pixels on a side of one of the drawing's pixels
     QFont m_font;    // sized in device pixels
 };

@@ -32,7 +32,7 @@ namespace nuperako::classroom {
 
 namespace {
 
-constexpr int kRefreshMs = 200; // at most five redraws a second
+constexpr int kRefreshMs = 200;  // at most five redraws a second
 constexpr qreal kPointSize = 14; // replaced by a pixel size that follows the window's
 // The text's pixel size: one of so many lines down the window, or of so many characters across.
 constexpr int kLinesDown = 40;
@@ -122,19 +122,23 @@ ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *p
     columns->addLayout(right, 1);
     right->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
     m_graph = new ClassPicture(QStringLiteral("graph"), this);
+    m_graph->setAccessibleName(QStringLiteral("クラス全体の割合"));
     m_graph->setDrawing([this](DrawingSurface &s) { pool::drawPooledGraph(m_server.history().points(), s); });
     right->addWidget(m_graph, 1);
 
     auto *funnelBar = new QHBoxLayout;
     funnelBar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
     auto *kinds = new QButtonGroup(this);
-    for (const pool::FunnelKind kind : {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
+    QPushButton *lastKind = nullptr;
+    for (const pool::FunnelKind kind :
+         {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
         auto *button = new QPushButton(toQString(pool::kindName(kind)), this);
         button->setCheckable(true);
         button->setChecked(kind == m_kind);
         setTextColor(button, pool::kindColor(kind));
         kinds->addButton(button, static_cast<int>(kind));
         funnelBar->addWidget(button);
+        lastKind = button;
     }
     funnelBar->addStretch();
     m_remove = new QPushButton(QStringLiteral("取り除く…"), this);
@@ -142,7 +146,11 @@ ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *p
     funnelBar->addWidget(m_remove);
     right->addLayout(funnelBar);
     m_funnel = new FunnelView(this);
+    m_funnel->setAccessibleName(QStringLiteral("実験ごとの割合"));
     right->addWidget(m_funnel, 1);
+    // From the kind to its dots, and from a selected dot to removing it.
+    setTabOrder(lastKind, m_funnel);
+    setTabOrder(m_funnel, m_remove);
 
     connect(kinds, &QButtonGroup::idClicked, this, [this](int id) {
         m_kind = static_cast<pool::FunnelKind>(id);
@@ -243,10 +251,10 @@ void ClassWindow::startNewClass()
 
 void ClassWindow::exportClass()
 {
-    const QString code = toQString(m_server.pool().code());
+    const QString classCode = toQString(m_server.pool().code());
     const QString file = QFileDialog::getSaveFileName(
-        this, QStringLiteral("クラスの実験を書き出す"), QDir::home().filePath(QStringLiteral("nuperako-%1.csv").arg(code)),
-        QStringLiteral("CSV (*.csv)"));
+        this, QStringLiteral("クラスの実験を書き出す"),
+        QDir::home().filePath(QStringLiteral("nuperako-%1.csv").arg(classCode)), QStringLiteral("CSV (*.csv)"));
     if (file.isEmpty())
         return;
     // Written whole or not at all: a half-written file would pass for the class's data.
@@ -267,16 +275,16 @@ void ClassWindow::resizeEvent(QResizeEvent *event)
 
 void ClassWindow::scaleText()
 {
-    const int pixels = std::max(kLeastTextPixels, std::min(height() / kLinesDown, width() / kCharactersAcross));
-    if (font().pixelSize() == pixels)
+    const int textPixels = std::max(kLeastTextPixels, std::min(height() / kLinesDown, width() / kCharactersAcross));
+    if (font().pixelSize() == textPixels)
         return;
     QFont text = font();
-    text.setPixelSize(pixels);
+    text.setPixelSize(textPixels);
     setFont(text);
-    QFont code = m_code->font();
-    code.setPixelSize(static_cast<int>(pixels * kCodeScale));
-    m_code->setFont(code);
-    const int side = static_cast<int>(pixels * kQrScale);
+    QFont large = m_code->font();
+    large.setPixelSize(static_cast<int>(textPixels * kCodeScale));
+    m_code->setFont(large);
+    const int side = static_cast<int>(textPixels * kQrScale);
     m_qr->setFixedSize(side, side);
 }
 

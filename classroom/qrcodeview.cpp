@@ -51,9 +51,10 @@ void QrCodeView::paintEvent(QPaintEvent *)
     painter.scale(1 / ratio, 1 / ratio);
     const QPoint corner(static_cast<int>((width() * ratio - side) / 2) + origin,
                         static_cast<int>((height() * ratio - side) / 2) + origin);
+    auto dark = m_modules.cbegin();
     for (int y = 0; y < m_width; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (m_modules[static_cast<std::size_t>(y * m_width + x)])
+        for (int x = 0; x < m_width; ++x, ++dark) {
+            if (*dark)
                 painter.fillRect(corner.x() + x * module, corner.y() + y * module, module, module, Qt::black);
         }
     }

@@ -22,7 +22,7 @@ Count countOf(FunnelKind kind)
     return Count::Aiko;
 }
 
-std::string dotLabel(std::string name, std::int64_t rounds, FunnelKind kind, double share)
+std::string dotLabel(const std::string &name, std::int64_t rounds, FunnelKind kind, double share)
 {
     return name + "　" + std::to_string(rounds) + "回　" + std::string(kindName(kind)) + " " + ratioText(share);
 }
@@ -69,7 +69,8 @@ Funnel makeFunnel(const PoolSummary &summary, FunnelKind kind, bool hideNames)
         if (rounds == 0)
             continue;
         const double share = ratio(e.state.counts[count], rounds);
-        f.dots.push_back({rounds, share, e.number, e.experiment, dotLabel(experimentName(e, hideNames), rounds, kind, share)});
+        f.dots.push_back(
+            {rounds, share, e.number, e.experiment, dotLabel(experimentName(e, hideNames), rounds, kind, share)});
     }
     const double share = summary.tally.ratio(count);
     f.pooled = {summary.tally.rounds, share, 0, 0, dotLabel("クラス全体", summary.tally.rounds, kind, share)};

@@ -46,8 +46,14 @@ pool::ExperimentState experiment(int aiko, int wins, int losses)
 {
     pool::ExperimentState s;
     s.seq = 1;
-    s.counts = {static_cast<std::int16_t>(aiko), static_cast<std::int16_t>(wins), 0, 0,
-                static_cast<std::int16_t>(wins), 0, static_cast<std::int16_t>(losses), 0,
+    s.counts = {static_cast<std::int16_t>(aiko),
+                static_cast<std::int16_t>(wins),
+                0,
+                0,
+                static_cast<std::int16_t>(wins),
+                0,
+                static_cast<std::int16_t>(losses),
+                0,
                 static_cast<std::int16_t>(losses)};
     return s;
 }
@@ -60,7 +66,8 @@ bool drawnNear(const ClassPicture &picture, pool::PicturePoint p, Rgb color)
     const float stepY = pool::kClassPictureHeight / static_cast<float>(picture.height());
     for (int dy = -kReach; dy <= kReach; ++dy) {
         for (int dx = -kReach; dx <= kReach; ++dx) {
-            if (picture.colorAt({p.x + dx * stepX, p.y + dy * stepY}) == toQColor(color))
+            if (picture.colorAt({p.x + static_cast<float>(dx) * stepX, p.y + static_cast<float>(dy) * stepY}) ==
+                toQColor(color))
                 return true;
         }
     }

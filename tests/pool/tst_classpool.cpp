@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -264,9 +265,8 @@ void TestClassPool::historyAfterRemoval()
     // An experiment of 25 rounds leaves the class at 40: the curve goes back to 15 and on from there.
     history.record({15, 7, 4, 4});
     history.record({16, 8, 4, 4});
-    std::vector<std::int64_t> rounds;
-    for (const HistoryPoint &p : history.points())
-        rounds.push_back(p.rounds);
+    std::vector<std::int64_t> rounds(history.points().size());
+    std::ranges::transform(history.points(), rounds.begin(), &HistoryPoint::rounds);
     QCOMPARE(rounds, (std::vector<std::int64_t>{10, 15, 16}));
 }
 
