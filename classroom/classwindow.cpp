@@ -70,98 +70,15 @@ ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *p
     setWindowTitle(QStringLiteral("ぬぺらこ クラス集計"));
     setFont(japaneseFont(kPointSize));
     auto *columns = new QHBoxLayout(this);
-
     auto *left = new QVBoxLayout;
     columns->addLayout(left);
-    buildJoin(this);
-    auto *join = new QGridLayout;
-    join->addWidget(m_qr, 0, 0, 4, 1);
-    join->addWidget(label(QStringLiteral("クラスのコード"), this), 0, 1);
-    join->addWidget(m_code, 1, 1);
-    join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
-    join->addWidget(m_address, 3, 1);
-    left->addLayout(join);
+    left->addLayout(buildJoin());
     m_headline = label({}, this);
     left->addWidget(m_headline);
-    buildTally(this);
-    auto *tally = new QGridLayout;
-    for (std::size_t column = 0; column < boardlayout::kHeadings.size(); ++column) {
-        tally->addWidget(label(toQString(boardlayout::kHeadings[column].caption), this, true), 0,
-                         static_cast<int>(column) + 1, Qt::AlignRight);
-    }
-    for (std::size_t c = 0; c < kCountCount; ++c) {
-        const boardlayout::TallyRow &row = boardlayout::kTallyRows[c];
-        auto *name = label(toQString(row.caption), this);
-        if (row.italic) {
-            QFont f;
-            f.setItalic(true);
-            name->setFont(f);
-        }
-        for (QLabel *l : {name, m_counts[c], m_ratios[c]}) {
-            if (row.color)
-                setTextColor(l, *row.color);
-        }
-        const int r = static_cast<int>(c) + 1;
-        tally->addWidget(name, r, 0);
-        tally->addWidget(m_counts[c], r, 1, Qt::AlignRight);
-        tally->addWidget(m_ratios[c], r, 2, Qt::AlignRight);
-    }
-    left->addLayout(tally);
-
-    m_hideNames = new QCheckBox(QStringLiteral("名前を隠す（番号だけ）"), this);
-    left->addWidget(m_hideNames);
-    auto *newClass = new QPushButton(QStringLiteral("新しいクラス…"), this);
-    auto *exportButton = new QPushButton(QStringLiteral("書き出す（CSV）…"), this);
-    auto *classButtons = new QHBoxLayout;
-    classButtons->addWidget(newClass);
-    classButtons->addWidget(exportButton);
-    left->addLayout(classButtons);
+    left->addLayout(buildTally());
+    left->addLayout(buildClassControls());
     left->addStretch();
-
-    auto *right = new QVBoxLayout;
-    columns->addLayout(right, 1);
-    right->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
-    m_graph = new ClassPicture(QStringLiteral("graph"), this);
-    m_graph->setAccessibleName(QStringLiteral("クラス全体の割合"));
-    m_graph->setDrawing([this](DrawingSurface &s) { pool::drawPooledGraph(m_server.history().points(), s); });
-    right->addWidget(m_graph, 1);
-
-    auto *funnelBar = new QHBoxLayout;
-    funnelBar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
-    auto *kinds = new QButtonGroup(this);
-    QPushButton *lastKind = nullptr;
-    for (const pool::FunnelKind kind :
-         {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
-        auto *button = new QPushButton(toQString(pool::kindName(kind)), this);
-        button->setCheckable(true);
-        button->setChecked(kind == m_kind);
-        setTextColor(button, pool::kindColor(kind));
-        kinds->addButton(button, static_cast<int>(kind));
-        funnelBar->addWidget(button);
-        lastKind = button;
-    }
-    funnelBar->addStretch();
-    m_remove = new QPushButton(QStringLiteral("取り除く…"), this);
-    m_remove->setEnabled(false);
-    funnelBar->addWidget(m_remove);
-    right->addLayout(funnelBar);
-    m_funnel = new FunnelView(this);
-    m_funnel->setAccessibleName(QStringLiteral("実験ごとの割合"));
-    right->addWidget(m_funnel, 1);
-    // From the kind to its dots, and from a selected dot to removing it.
-    setTabOrder(lastKind, m_funnel);
-    setTabOrder(m_funnel, m_remove);
-
-    connect(kinds, &QButtonGroup::idClicked, this, [this](int id) {
-        m_kind = static_cast<pool::FunnelKind>(id);
-        showFunnel();
-    });
-    connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showFunnel);
-    connect(m_funnel, &FunnelView::selectionChanged, this,
-            [this] { m_remove->setEnabled(m_funnel->selected() != nullptr); });
-    connect(m_remove, &QPushButton::clicked, this, &ClassWindow::removeSelected);
-    connect(newClass, &QPushButton::clicked, this, &ClassWindow::startNewClass);
-    connect(exportButton, &QPushButton::clicked, this, &ClassWindow::exportClass);
+    columns->addLayout(buildPictures(), 1);
 
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &ClassWindow::showPool);
@@ -176,24 +93,114 @@ ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *p
     showClass();
 }
 
-void ClassWindow::buildJoin(QWidget *panel)
+QLayout *ClassWindow::buildJoin()
 {
-    m_qr = new QrCodeView(panel);
-    m_code = label({}, panel, true);
+    m_qr = new QrCodeView(this);
+    m_code = label({}, this, true);
     m_code->setAccessibleName(QStringLiteral("クラスのコード"));
     m_code->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_address = label({}, panel);
+    m_address = label({}, this);
     m_address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto *join = new QGridLayout;
+    join->addWidget(m_qr, 0, 0, 4, 1);
+    join->addWidget(label(QStringLiteral("クラスのコード"), this), 0, 1);
+    join->addWidget(m_code, 1, 1);
+    join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
+    join->addWidget(m_address, 3, 1);
+    return join;
 }
 
-void ClassWindow::buildTally(QWidget *panel)
+// The board's tally: its headings and row names, colours and italics.
+QLayout *ClassWindow::buildTally()
 {
+    auto *tally = new QGridLayout;
+    for (std::size_t column = 0; column < boardlayout::kHeadings.size(); ++column) {
+        tally->addWidget(label(toQString(boardlayout::kHeadings[column].caption), this, true), 0,
+                         static_cast<int>(column) + 1, Qt::AlignRight);
+    }
     for (std::size_t c = 0; c < kCountCount; ++c) {
-        m_counts[c] = label({}, panel);
-        m_ratios[c] = label({}, panel);
+        const boardlayout::TallyRow &row = boardlayout::kTallyRows[c];
+        auto *name = label(toQString(row.caption), this);
+        if (row.italic) {
+            QFont italic; // italic only: the family and the size come from the window
+            italic.setItalic(true);
+            name->setFont(italic);
+        }
+        m_counts[c] = label({}, this);
+        m_ratios[c] = label({}, this);
         m_counts[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 1)));
         m_ratios[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 2)));
+        for (QLabel *l : {name, m_counts[c], m_ratios[c]}) {
+            if (row.color)
+                setTextColor(l, *row.color);
+        }
+        const int r = static_cast<int>(c) + 1;
+        tally->addWidget(name, r, 0);
+        tally->addWidget(m_counts[c], r, 1, Qt::AlignRight);
+        tally->addWidget(m_ratios[c], r, 2, Qt::AlignRight);
     }
+    return tally;
+}
+
+QLayout *ClassWindow::buildClassControls()
+{
+    m_hideNames = new QCheckBox(QStringLiteral("名前を隠す（番号だけ）"), this);
+    auto *newClass = new QPushButton(QStringLiteral("新しいクラス…"), this);
+    auto *exportButton = new QPushButton(QStringLiteral("書き出す（CSV）…"), this);
+    auto *controls = new QGridLayout;
+    controls->addWidget(m_hideNames, 0, 0, 1, 2);
+    controls->addWidget(newClass, 1, 0);
+    controls->addWidget(exportButton, 1, 1);
+    connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showFunnel);
+    connect(newClass, &QPushButton::clicked, this, &ClassWindow::startNewClass);
+    connect(exportButton, &QPushButton::clicked, this, &ClassWindow::exportClass);
+    return controls;
+}
+
+// The class's curves above, the funnel below with its kinds and the button that removes an experiment.
+QLayout *ClassWindow::buildPictures()
+{
+    auto *pictures = new QVBoxLayout;
+    pictures->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
+    m_graph = new ClassPicture(QStringLiteral("graph"), this);
+    m_graph->setAccessibleName(QStringLiteral("クラス全体の割合"));
+    m_graph->setDrawing([this](DrawingSurface &s) { pool::drawPooledGraph(m_server.history().points(), s); });
+    pictures->addWidget(m_graph, 1);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
+    auto *kinds = new QButtonGroup(this);
+    QPushButton *lastKind = nullptr;
+    for (const pool::FunnelKind kind :
+         {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
+        auto *button = new QPushButton(toQString(pool::kindName(kind)), this);
+        button->setCheckable(true);
+        button->setChecked(kind == m_kind);
+        setTextColor(button, pool::kindColor(kind));
+        kinds->addButton(button, static_cast<int>(kind));
+        bar->addWidget(button);
+        lastKind = button;
+    }
+    bar->addStretch();
+    m_remove = new QPushButton(QStringLiteral("取り除く…"), this);
+    m_remove->setEnabled(false);
+    bar->addWidget(m_remove);
+    pictures->addLayout(bar);
+    m_funnel = new FunnelView(this);
+    m_funnel->setAccessibleName(QStringLiteral("実験ごとの割合"));
+    pictures->addWidget(m_funnel, 1);
+    // From the kinds to the dots, and from a selected dot to removing it.
+    setTabOrder(lastKind, m_funnel);
+    setTabOrder(m_funnel, m_remove);
+
+    connect(kinds, &QButtonGroup::idClicked, this, [this](int id) {
+        m_kind = static_cast<pool::FunnelKind>(id);
+        showFunnel();
+    });
+    connect(m_funnel, &FunnelView::selectionChanged, this,
+            [this] { m_remove->setEnabled(m_funnel->selected() != nullptr); });
+    connect(m_remove, &QPushButton::clicked, this, &ClassWindow::removeSelected);
+    return pictures;
 }
 
 void ClassWindow::showClass()

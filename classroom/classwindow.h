@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 
 namespace nuperako {
@@ -44,8 +45,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void buildJoin(QWidget *panel);
-    void buildTally(QWidget *panel);
+    QLayout *buildJoin();
+    QLayout *buildTally();
+    QLayout *buildClassControls();
+    QLayout *buildPictures();
     void showClass();
     void showFunnel();
     void removeSelected();
