@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -288,6 +289,7 @@ void ClassWindow::scaleText()
     QFont text = font();
     text.setPixelSize(textPixels);
     setFont(text);
+    QToolTip::setFont(text); // the funnel's names, read from the back of the room too
     QFont large = m_code->font();
     large.setPixelSize(static_cast<int>(textPixels * kCodeScale));
     m_code->setFont(large);

@@ -5,6 +5,7 @@
 #include "platform/qtconvert.h"
 
 #include <QKeyEvent>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QToolTip>
 
@@ -102,10 +103,15 @@ bool FunnelView::event(QEvent *event)
 void FunnelView::mouseMoveEvent(QMouseEvent *event)
 {
     const std::optional<std::size_t> dot = dotUnder(event->position());
-    if (dot)
-        QToolTip::showText(event->globalPosition().toPoint(), toQString(m_funnel.dots[*dot].label), this);
-    else
+    const pool::FunnelDot &whole = m_funnel.pooled;
+    const QPointF wholeAt = toWidget(pool::funnelPlace(m_funnel, whole.rounds, whole.share));
+    const bool overWhole = whole.rounds > 0 && QLineF(wholeAt, event->position()).length() <= kReachPixels;
+    if (dot || overWhole) {
+        const std::string &label = dot ? m_funnel.dots[*dot].label : whole.label;
+        QToolTip::showText(event->globalPosition().toPoint(), toQString(label), this);
+    } else {
         QToolTip::hideText();
+    }
 }
 
 void FunnelView::mousePressEvent(QMouseEvent *event)

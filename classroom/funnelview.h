@@ -10,7 +10,8 @@
 namespace nuperako::classroom {
 
 // The funnel of the class's experiments. Hovering over a dot names its
-// experiment; a click, or Tab and the arrow keys, select one (for removing it).
+// experiment (or the whole class); a click, or Tab and the arrow keys, select
+// an experiment (for removing it).
 class FunnelView : public ClassPicture {
     Q_OBJECT
 public:
