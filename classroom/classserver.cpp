@@ -127,16 +127,12 @@ bool ClassServer::startNewClass()
     const std::optional<std::string> code = m_store.makeClass(nowMs());
     if (!code)
         return false;
-    // A socket may say it has disconnected inside close(), and that drops its connection.
     std::vector<QWebSocket *> joined;
     for (const auto &[socket, c] : m_connections) {
         if (!c.device.empty())
             joined.push_back(socket);
     }
-    for (QWebSocket *socket : joined) {
-        if (const auto it = m_connections.find(socket); it != m_connections.end())
-            refuse(it->second, kUnknownClass, "the class has closed");
-    }
+    refuseEach(joined, kUnknownClass, "the class has closed");
     m_pool = pool::ClassPool(*code);
     m_history = {};
     emit classChanged();
@@ -289,6 +285,17 @@ void ClassServer::refuse(const Connection &c, QWebSocketProtocol::CloseCode code
     c.socket->close(code, QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())));
 }
 
+void ClassServer::refuseEach(const std::vector<QWebSocket *> &sockets, QWebSocketProtocol::CloseCode code,
+                             std::string_view reason)
+{
+    // A socket may say it has disconnected inside close(), and that drops its connection:
+    // the sockets are gathered first, and each is looked up again.
+    for (QWebSocket *socket : sockets) {
+        if (const auto it = m_connections.find(socket); it != m_connections.end())
+            refuse(it->second, code, reason);
+    }
+}
+
 void ClassServer::drop(QWebSocket *socket)
 {
     const auto it = m_connections.find(socket);
@@ -352,11 +359,8 @@ void ClassServer::sweep()
         else
             socket->ping();
     }
-    // Closing or aborting may say disconnected at once, and that drops the connection.
-    for (QWebSocket *socket : unjoined) {
-        if (const auto it = m_connections.find(socket); it != m_connections.end())
-            refuse(it->second, Close::CloseCodePolicyViolated, "join the class first");
-    }
+    refuseEach(unjoined, Close::CloseCodePolicyViolated, "join the class first");
+    // An abort says disconnected at once, and that drops the connection.
     for (QWebSocket *socket : gone) {
         if (m_connections.contains(socket))
             socket->abort();

@@ -85,6 +85,8 @@ private:
     void offer(Connection &c, const QJsonObject &message);
     void rename(const Connection &c, const QJsonObject &message);
     void refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
+    void refuseEach(const std::vector<QWebSocket *> &sockets, QWebSocketProtocol::CloseCode code,
+                    std::string_view reason);
     void drop(QWebSocket *socket);
     void afterCommit(const Connection &c, const QJsonObject &reply);
     void scheduleCommit();
