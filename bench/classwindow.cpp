@@ -51,7 +51,8 @@ void classWindowRedraw(benchmark::State &state)
     for (std::int64_t r = 1; r <= rounds; r += 7)
         store.stageHistory("ABCDE", {r, r / 3, r / 3, r - 2 * (r / 3)});
     store.commit();
-    ClassServer server(store, std::move(pool), dir.path().toStdString());
+    ClassServer server(store, std::move(pool), dir.path().toStdString(),
+                       pool::ConnectionGate::Limits::forOpenFiles(1024));
     QuestionBox questions;
     ClassWindow window(server, questions);
     window.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -6,6 +6,7 @@
 #include "classroom/classserver.h"
 #include "classroom/classstore.h"
 #include "classroom/classwindow.h"
+#include "classroom/openfiles.h"
 #include "platform/questionbox.h"
 #include "pool/csvexport.h"
 
@@ -18,6 +19,7 @@
 #include <array>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace nuperako::classroom {
 
@@ -26,13 +28,31 @@ namespace {
 constexpr int kUsageExit = 2;
 
 // The page's folder: beside the programs in the build tree, in share/ when installed.
-std::filesystem::path pageFolder()
+// None, said on the standard error, when neither has it (a build without the browser edition).
+std::optional<std::filesystem::path> pageFolder()
 {
     const QDir program(QCoreApplication::applicationDirPath());
     const std::array candidates{QStringLiteral("../www"), QStringLiteral("../share/nuperako/web")};
     const auto *const found = std::ranges::find_if(
         candidates, [&](const QString &c) { return program.exists(c + QStringLiteral("/index.html")); });
-    return QDir::cleanPath(program.filePath(found != candidates.end() ? *found : candidates[0])).toStdString();
+    if (found != candidates.end())
+        return QDir::cleanPath(program.filePath(*found)).toStdString();
+    std::cerr << "nuperako-class: the students' page is not here (looked for "
+              << QDir::cleanPath(program.filePath(candidates[0])).toStdString() << " and "
+              << QDir::cleanPath(program.filePath(candidates[1])).toStdString()
+              << "); students cannot join. Build with the browser edition to serve it; "
+                 "/pool.json is served all the same.\n";
+    return std::nullopt;
+}
+
+// The connections' limits for the open files this program may have; the
+// environment may shorten their time limits (NUPERAKO_CLASS_TIME_SCALE, for tests).
+pool::ConnectionGate::Limits connectionLimits()
+{
+    const pool::ConnectionGate::Limits limits = pool::ConnectionGate::Limits::forOpenFiles(raiseOpenFilesLimit());
+    bool valid = false;
+    const double scale = qEnvironmentVariable("NUPERAKO_CLASS_TIME_SCALE").toDouble(&valid);
+    return valid && scale > 0 ? limits.scaled(scale) : limits;
 }
 
 // The class to serve: the newest of the store, or a new one with a code not used before.
@@ -106,7 +126,7 @@ int runClassProgram(int argc, char *argv[])
     if (!store.load(pool))
         return fail(QStringLiteral("cannot read the class: %1").arg(store.error()));
 
-    ClassServer server(store, std::move(pool), pageFolder());
+    ClassServer server(store, std::move(pool), pageFolder(), connectionLimits());
     if (!server.listen(bind, static_cast<quint16>(options.port)))
         return fail(QStringLiteral("cannot listen on port %1").arg(options.port));
     std::cout << server.studentAddress().toStdString() << std::endl;

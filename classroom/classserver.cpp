@@ -3,6 +3,7 @@
 #include "classroom/classserver.h"
 
 #include "classroom/classstore.h"
+#include "classroom/gatedlistener.h"
 #include "classroom/studentaddress.h"
 #include "core/counts.h"
 #include "pool/poolsummary.h"
@@ -14,7 +15,6 @@
 #include <QJsonObject>
 #include <QWebSocket>
 
-#include <cmath>
 #include <iostream>
 #include <optional>
 #include <utility>
@@ -48,18 +48,6 @@ QString fromStd(const std::string &s)
     return QString::fromStdString(s);
 }
 
-// A JSON number that is an integer, exactly.
-std::optional<std::int64_t> integer(const QJsonValue &v)
-{
-    constexpr double kExact = 9007199254740992.0; // 2^53
-    if (!v.isDouble())
-        return std::nullopt;
-    const double d = v.toDouble();
-    if (std::trunc(d) != d || std::abs(d) > kExact)
-        return std::nullopt;
-    return static_cast<std::int64_t>(d);
-}
-
 QJsonArray countsOf(const Counts &counts)
 {
     QJsonArray a;
@@ -70,17 +58,25 @@ QJsonArray countsOf(const Counts &counts)
 
 } // namespace
 
-ClassServer::ClassServer(ClassStore &store, pool::ClassPool pool, std::filesystem::path pageFolder, QObject *parent)
+ClassServer::ClassServer(ClassStore &store, pool::ClassPool pool,
+                         const std::optional<std::filesystem::path> &pageFolder,
+                         const pool::ConnectionGate::Limits &limits, QObject *parent)
     : QObject(parent),
       m_store(store),
       m_pool(std::move(pool)),
-      m_http(std::move(pageFolder), [this] { return poolJson(); })
+      m_http(
+          pageFolder, [this] { return poolJson(); }, limits),
+      m_servesPage(pageFolder.has_value())
 {
     m_commitTimer.setSingleShot(true);
     connect(&m_commitTimer, &QTimer::timeout, this, &ClassServer::commit);
     connect(&m_sweepTimer, &QTimer::timeout, this, &ClassServer::sweep);
     m_sweepTimer.start(kSweepMs);
     connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
+    connect(&m_http.connections(), &GatedListener::joinExpired, this, [this](ConnectionId id) {
+        if (const auto it = m_connections.find(id); it != m_connections.end())
+            refuse(it->second, Close::CloseCodePolicyViolated, "join the class first");
+    });
     if (!m_store.loadHistory(m_pool.code(), m_history))
         std::cerr << "nuperako-class: cannot read the class's history: " << m_store.error().toStdString() << '\n';
 }
@@ -89,14 +85,14 @@ ClassServer::~ClassServer()
 {
     commit();
     // A socket says it has disconnected while it is destroyed: no longer to this server.
-    for (const auto &[socket, c] : m_connections)
-        socket->disconnect(this);
+    for (const auto &[id, c] : m_connections)
+        c.socket->disconnect(this);
 }
 
 bool ClassServer::listen(const QHostAddress &address, quint16 port)
 {
     m_address = address;
-    m_port = m_http.listen(address, port);
+    m_port = m_http.serve(address, port);
     return m_port != 0;
 }
 
@@ -112,7 +108,7 @@ bool ClassServer::removeExperiment(int student, std::int64_t experiment)
         return false;
     m_store.stageRemoval(m_pool.code(), *device, experiment);
     const QJsonObject told{{"type", "removed"}, {"experiment", static_cast<qint64>(experiment)}};
-    for (const auto &[socket, c] : m_connections) {
+    for (const auto &[id, c] : m_connections) {
         if (c.device == *device)
             afterCommit(c, told);
     }
@@ -127,10 +123,10 @@ bool ClassServer::startNewClass()
     const std::optional<std::string> code = m_store.makeClass(nowMs());
     if (!code)
         return false;
-    std::vector<QWebSocket *> joined;
-    for (const auto &[socket, c] : m_connections) {
+    std::vector<ConnectionId> joined;
+    for (const auto &[id, c] : m_connections) {
         if (!c.device.empty())
-            joined.push_back(socket);
+            joined.push_back(id);
     }
     refuseEach(joined, kUnknownClass, "the class has closed");
     m_pool = pool::ClassPool(*code);
@@ -144,28 +140,33 @@ void ClassServer::accept()
 {
     while (m_http.hasPendingWebSocketConnections()) {
         std::unique_ptr<QWebSocket> socket = m_http.nextPendingWebSocketConnection();
+        const std::optional<ConnectionId> known = m_http.connections().idOf(*socket);
+        if (!known) // its connection closed before it could be taken
+            continue;
+        const ConnectionId id = *known;
         QWebSocket *s = socket.get();
         // Larger frames and messages are refused by the socket itself, with close code 1009.
         s->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
         s->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
-        Connection &c = m_connections[s];
+        Connection &c = m_connections[id];
+        c.id = id;
         c.socket = std::move(socket);
         c.heardMs = nowMs();
-        connect(s, &QWebSocket::disconnected, this, [this, s] { drop(s); });
-        if (m_connections.size() > kMaxConnections) {
+        connect(s, &QWebSocket::disconnected, this, [this, id] { drop(id); });
+        if (!m_http.connections().upgraded(id)) {
             refuse(c, kTryAgainLater, "too many connections");
             continue;
         }
-        connect(s, &QWebSocket::textMessageReceived, this, [this, s](const QString &text) {
-            if (const auto it = m_connections.find(s); it != m_connections.end())
+        connect(s, &QWebSocket::textMessageReceived, this, [this, id](const QString &text) {
+            if (const auto it = m_connections.find(id); it != m_connections.end())
                 receive(it->second, text);
         });
-        connect(s, &QWebSocket::binaryMessageReceived, this, [this, s] {
-            if (const auto it = m_connections.find(s); it != m_connections.end())
+        connect(s, &QWebSocket::binaryMessageReceived, this, [this, id] {
+            if (const auto it = m_connections.find(id); it != m_connections.end())
                 refuse(it->second, Close::CloseCodeDatatypeNotSupported, "text frames only");
         });
-        connect(s, &QWebSocket::pong, this, [this, s] {
-            if (const auto it = m_connections.find(s); it != m_connections.end())
+        connect(s, &QWebSocket::pong, this, [this, id] {
+            if (const auto it = m_connections.find(id); it != m_connections.end())
                 it->second.heardMs = nowMs();
         });
     }
@@ -179,31 +180,28 @@ void ClassServer::receive(Connection &c, const QString &text)
         refuse(c, Close::CloseCodePolicyViolated, "too many messages");
         return;
     }
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        refuse(c, Close::CloseCodeWrongDatatype, "malformed JSON");
-        return;
-    }
-    const QJsonObject message = document.object();
-    const QString type = message.value(QLatin1String("type")).toString();
-    if (type == QLatin1String("join") && c.device.empty())
-        join(c, message);
-    else if (type == QLatin1String("state") && !c.device.empty())
-        offer(c, message);
-    else if (type == QLatin1String("seat") && !c.device.empty())
-        rename(c, message);
+    const PageMessage message = readPageMessage(text.toUtf8());
+    const bool joined = !c.device.empty();
+    if (const auto *fault = std::get_if<MessageFault>(&message); fault && *fault != MessageFault::UnknownType)
+        refuse(c, Close::CloseCodeWrongDatatype,
+               *fault == MessageFault::MalformedJson ? "malformed JSON" : "malformed state");
+    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && !joined)
+        join(c, *joining);
+    else if (const auto *state = std::get_if<pool::StateMessage>(&message); state && joined)
+        offer(c, *state);
+    else if (const auto *seat = std::get_if<SeatMessage>(&message); seat && joined)
+        rename(c, *seat);
     else
         refuse(c, Close::CloseCodePolicyViolated, "unexpected message");
 }
 
-void ClassServer::join(Connection &c, const QJsonObject &message)
+void ClassServer::join(Connection &c, const JoinMessage &message)
 {
-    if (message.value(QLatin1String("class")).toString().toStdString() != m_pool.code()) {
+    if (message.classCode != m_pool.code()) {
         refuse(c, kUnknownClass, "unknown class");
         return;
     }
-    const std::string device = message.value(QLatin1String("device")).toString().toStdString();
+    const std::string &device = message.device;
     if (!pool::isDeviceId(device)) {
         refuse(c, Close::CloseCodePolicyViolated, "bad device id");
         return;
@@ -215,6 +213,7 @@ void ClassServer::join(Connection &c, const QJsonObject &message)
         return;
     }
     c.device = device;
+    m_http.connections().joined(c.id);
     if (!known)
         m_store.stageStudent(m_pool.code(), device, *student);
     // The seat is safe in the store before the page shows it.
@@ -222,27 +221,8 @@ void ClassServer::join(Connection &c, const QJsonObject &message)
     emit poolChanged();
 }
 
-void ClassServer::offer(Connection &c, const QJsonObject &message)
+void ClassServer::offer(Connection &c, const pool::StateMessage &state)
 {
-    pool::StateMessage state;
-    const std::optional<std::int64_t> experiment = integer(message.value(QLatin1String("experiment")));
-    const std::optional<std::int64_t> seq = integer(message.value(QLatin1String("seq")));
-    const QJsonArray counts = message.value(QLatin1String("counts")).toArray();
-    const QJsonValue ended = message.value(QLatin1String("ended"));
-    bool wellFormed = experiment && seq && counts.size() == static_cast<qsizetype>(kCountCount) && ended.isBool();
-    for (std::size_t i = 0; wellFormed && i < kCountCount; ++i) {
-        const std::optional<std::int64_t> n = integer(counts.at(static_cast<qsizetype>(i)));
-        wellFormed = n.has_value();
-        state.counts[i] = n.value_or(0);
-    }
-    if (!wellFormed) {
-        refuse(c, Close::CloseCodeWrongDatatype, "malformed state");
-        return;
-    }
-    state.experiment = *experiment;
-    state.seq = *seq;
-    state.ended = ended.toBool();
-
     const pool::Verdict verdict = m_pool.offer(c.device, state, nowMs());
     if (pool::isRefusal(verdict)) {
         refuse(c, Close::CloseCodePolicyViolated, pool::reasonOf(verdict));
@@ -267,10 +247,9 @@ void ClassServer::offer(Connection &c, const QJsonObject &message)
                     {"seq", static_cast<qint64>(kept.seq)}});
 }
 
-void ClassServer::rename(const Connection &c, const QJsonObject &message)
+void ClassServer::rename(const Connection &c, const SeatMessage &message)
 {
-    const pool::Verdict verdict =
-        m_pool.rename(c.device, message.value(QLatin1String("name")).toString().toStdString());
+    const pool::Verdict verdict = m_pool.rename(c.device, message.name);
     const pool::Student &student = *m_pool.student(c.device);
     if (verdict == pool::Verdict::Accepted) {
         m_store.stageStudent(m_pool.code(), c.device, student);
@@ -285,20 +264,20 @@ void ClassServer::refuse(const Connection &c, QWebSocketProtocol::CloseCode code
     c.socket->close(code, QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())));
 }
 
-void ClassServer::refuseEach(const std::vector<QWebSocket *> &sockets, QWebSocketProtocol::CloseCode code,
+void ClassServer::refuseEach(const std::vector<ConnectionId> &ids, QWebSocketProtocol::CloseCode code,
                              std::string_view reason)
 {
     // A socket may say it has disconnected inside close(), and that drops its connection:
-    // the sockets are gathered first, and each is looked up again.
-    for (QWebSocket *socket : sockets) {
-        if (const auto it = m_connections.find(socket); it != m_connections.end())
+    // the connections are gathered first, and each is looked up again.
+    for (const ConnectionId id : ids) {
+        if (const auto it = m_connections.find(id); it != m_connections.end())
             refuse(it->second, code, reason);
     }
 }
 
-void ClassServer::drop(QWebSocket *socket)
+void ClassServer::drop(ConnectionId id)
 {
-    const auto it = m_connections.find(socket);
+    const auto it = m_connections.find(id);
     if (it == m_connections.end())
         return;
     if (!it->second.device.empty()) {
@@ -349,21 +328,17 @@ void ClassServer::commit()
 void ClassServer::sweep()
 {
     const qint64 now = nowMs();
-    std::vector<QWebSocket *> gone;
-    std::vector<QWebSocket *> unjoined;
-    for (auto &[socket, c] : m_connections) {
+    std::vector<ConnectionId> gone;
+    for (auto &[id, c] : m_connections) {
         if (now - c.heardMs > kSilentMs)
-            gone.push_back(socket);
-        else if (c.device.empty() && now - c.heardMs >= kSweepMs)
-            unjoined.push_back(socket);
+            gone.push_back(id);
         else
-            socket->ping();
+            c.socket->ping();
     }
-    refuseEach(unjoined, Close::CloseCodePolicyViolated, "join the class first");
     // An abort says disconnected at once, and that drops the connection.
-    for (QWebSocket *socket : gone) {
-        if (m_connections.contains(socket))
-            socket->abort();
+    for (const ConnectionId id : gone) {
+        if (const auto it = m_connections.find(id); it != m_connections.end())
+            it->second.socket->abort();
     }
 }
 

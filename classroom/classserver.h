@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classroom/httpfront.h"
+#include "classroom/pagemessage.h"
 #include "pool/classpool.h"
 #include "pool/pooledhistory.h"
 #include "pool/tokenbucket.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +34,14 @@ class ClassStore;
 class ClassServer : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::size_t kMaxConnections = 500;
     static constexpr quint64 kMaxMessageBytes = 4096;
     // A page sends at most four states a second, more only while it catches up.
     static constexpr double kMessagesPerSecond = 20;
     static constexpr double kMessageBurst = 60;
 
-    ClassServer(ClassStore &store, pool::ClassPool pool, std::filesystem::path pageFolder, QObject *parent = nullptr);
+    // Without a page folder the students' page is not served, only the pool.
+    ClassServer(ClassStore &store, pool::ClassPool pool, const std::optional<std::filesystem::path> &pageFolder,
+                const pool::ConnectionGate::Limits &limits, QObject *parent = nullptr);
     ~ClassServer() override;
 
     // Listens on address and port (0: any free port); false if it cannot.
@@ -46,6 +49,8 @@ public:
     [[nodiscard]] quint16 port() const { return m_port; }
     // The address the students open, with the class's code.
     [[nodiscard]] QString studentAddress() const;
+    // Whether the students' page is there to be served: without it, students cannot join.
+    [[nodiscard]] bool servesPage() const { return m_servesPage; }
 
     [[nodiscard]] const pool::ClassPool &pool() const { return m_pool; }
     // The class's pooled tally as it grew, kept in the store as it grows.
@@ -68,7 +73,9 @@ signals:
     void classChanged();
 
 private:
+    using ConnectionId = pool::ConnectionGate::Id;
     struct Connection {
+        ConnectionId id = 0;
         std::unique_ptr<QWebSocket> socket;
         std::string device; // empty until the page has joined
         pool::TokenBucket messages{kMessagesPerSecond, kMessageBurst};
@@ -81,13 +88,12 @@ private:
 
     void accept();
     void receive(Connection &c, const QString &text);
-    void join(Connection &c, const QJsonObject &message);
-    void offer(Connection &c, const QJsonObject &message);
-    void rename(const Connection &c, const QJsonObject &message);
+    void join(Connection &c, const JoinMessage &message);
+    void offer(Connection &c, const pool::StateMessage &state);
+    void rename(const Connection &c, const SeatMessage &message);
     void refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason);
-    void refuseEach(const std::vector<QWebSocket *> &sockets, QWebSocketProtocol::CloseCode code,
-                    std::string_view reason);
-    void drop(QWebSocket *socket);
+    void refuseEach(const std::vector<ConnectionId> &ids, QWebSocketProtocol::CloseCode code, std::string_view reason);
+    void drop(ConnectionId id);
     void afterCommit(const Connection &c, const QJsonObject &reply);
     void scheduleCommit();
     void recordHistory();
@@ -100,7 +106,8 @@ private:
     HttpFront m_http;
     QHostAddress m_address;
     quint16 m_port = 0;
-    std::map<QWebSocket *, Connection> m_connections;
+    bool m_servesPage;
+    std::map<ConnectionId, Connection> m_connections;
     std::vector<Reply> m_replies; // sent after the next commit
     QTimer m_commitTimer;
     QTimer m_sweepTimer;

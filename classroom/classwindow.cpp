@@ -7,6 +7,7 @@
 #include "classroom/funnelview.h"
 #include "classroom/qrcodeview.h"
 #include "core/boardvariables.h"
+#include "core/palette.h"
 #include "mainwindow/boardlayout.h"
 #include "platform/japanesefont.h"
 #include "platform/qtconvert.h"
@@ -47,6 +48,7 @@ constexpr int kDefaultHeight = 720;
 QLabel *label(const QString &text, QWidget *parent, bool bold = false)
 {
     auto *l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText); // nothing the window shows is markup
     if (bold) {
         QFont f; // bold only: the family and the size come from the window
         f.setBold(true);
@@ -108,6 +110,14 @@ QLayout *ClassWindow::buildJoin()
     join->addWidget(m_code, 1, 1);
     join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
     join->addWidget(m_address, 3, 1);
+    if (!m_server.servesPage()) {
+        auto *noPage = label(QStringLiteral("生徒のページがありません（ブラウザー版なしで作られています）。"
+                                            "生徒は参加できません。"),
+                             this, true);
+        noPage->setWordWrap(true);
+        setTextColor(noPage, paletteColor(4)); // dark red: a warning, apart from the tally's colours
+        join->addWidget(noPage, 4, 0, 1, 2);
+    }
     return join;
 }
 

@@ -82,10 +82,16 @@ std::optional<std::size_t> FunnelView::dotUnder(QPointF widgetPoint) const
 void FunnelView::tellAbout(std::size_t dot)
 {
     const pool::FunnelDot &d = m_funnel.dots[dot];
-    const QString label = toQString(d.label);
-    setAccessibleDescription(label);
-    const QPointF place = toWidget(pool::funnelPlace(m_funnel, d.rounds, d.share));
-    QToolTip::showText(mapToGlobal(place.toPoint()), label, this);
+    setAccessibleDescription(toQString(d.label));
+    showName(mapToGlobal(toWidget(pool::funnelPlace(m_funnel, d.rounds, d.share)).toPoint()), d.label);
+}
+
+void FunnelView::showName(QPoint globalPlace, const std::string &name)
+{
+    // A tooltip takes text that looks like markup for markup: a seat is shown as its characters,
+    // its ideographic spaces kept.
+    QToolTip::showText(
+        globalPlace, QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(toQString(name).toHtmlEscaped()), this);
 }
 
 bool FunnelView::event(QEvent *event)
@@ -107,8 +113,7 @@ void FunnelView::mouseMoveEvent(QMouseEvent *event)
     const QPointF wholeAt = toWidget(pool::funnelPlace(m_funnel, whole.rounds, whole.share));
     const bool overWhole = whole.rounds > 0 && QLineF(wholeAt, event->position()).length() <= kReachPixels;
     if (dot || overWhole) {
-        const std::string &label = dot ? m_funnel.dots[*dot].label : whole.label;
-        QToolTip::showText(event->globalPosition().toPoint(), toQString(label), this);
+        showName(event->globalPosition().toPoint(), dot ? m_funnel.dots[*dot].label : whole.label);
     } else {
         QToolTip::hideText();
     }

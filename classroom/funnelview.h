@@ -6,6 +6,7 @@
 #include "pool/funnel.h"
 
 #include <optional>
+#include <string>
 
 namespace nuperako::classroom {
 
@@ -38,6 +39,7 @@ private:
     bool step(int by);
     [[nodiscard]] std::optional<std::size_t> dotUnder(QPointF widgetPoint) const;
     void tellAbout(std::size_t dot);
+    void showName(QPoint globalPlace, const std::string &name);
 
     pool::Funnel m_funnel;
     std::optional<std::size_t> m_selected;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/httpfront.h"
 
+#include "classroom/gatedlistener.h"
 #include "pool/staticpath.h"
 
 #include <QFile>
@@ -18,9 +19,21 @@ using Status = QHttpServerResponder::StatusCode;
 
 } // namespace
 
-HttpFront::HttpFront(std::filesystem::path pageFolder, std::function<QByteArray()> poolJson, QObject *parent)
-    : QAbstractHttpServer(parent), m_pageFolder(std::move(pageFolder)), m_poolJson(std::move(poolJson))
+HttpFront::HttpFront(std::optional<std::filesystem::path> pageFolder, std::function<QByteArray()> poolJson,
+                     const pool::ConnectionGate::Limits &limits, QObject *parent)
+    : QAbstractHttpServer(parent),
+      m_pageFolder(std::move(pageFolder)),
+      m_poolJson(std::move(poolJson)),
+      m_listener(new GatedListener(limits, this))
 {
+}
+
+quint16 HttpFront::serve(const QHostAddress &address, quint16 port)
+{
+    if (!m_listener->listen(address, port))
+        return 0;
+    bind(m_listener);
+    return m_listener->serverPort();
 }
 
 bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -30,6 +43,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
     const QByteArray path = request.url().path(QUrl::FullyEncoded).toUtf8();
     if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0 && path == "/ws")
         return true;
+    m_listener->answered(socket);
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {
         responder.write({{"Allow", "GET"}}, Status::MethodNotAllowed);
@@ -39,11 +53,13 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
     QByteArray type;
     // The pages read the pool as it is now; the page's files may be revalidated.
     QByteArray cache = "no-cache";
+    const std::optional<std::filesystem::path> file =
+        m_pageFolder ? pool::staticFile(*m_pageFolder, std::string_view(path.data(), path.size())) : std::nullopt;
     if (path == "/pool.json") {
         body = m_poolJson();
         type = "application/json";
         cache = "no-store";
-    } else if (const auto file = pool::staticFile(m_pageFolder, std::string_view(path.data(), path.size()))) {
+    } else if (file) {
         QFile f(QString::fromStdString(file->string()));
         if (!f.open(QIODevice::ReadOnly)) {
             responder.write(Status::NotFound);
@@ -63,6 +79,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
 
 void HttpFront::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
 {
+    m_listener->answered(socket);
     makeResponder(request, socket).write(Status::NotFound);
 }
 

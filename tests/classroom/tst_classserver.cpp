@@ -4,6 +4,7 @@
 #include "classroom/classstore.h"
 #include "pool/classcode.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +20,7 @@
 #include <csignal>
 #include <memory>
 #include <optional>
+#include <sys/resource.h>
 
 using namespace nuperako;
 using namespace nuperako::classroom;
@@ -34,6 +36,8 @@ private slots:
     void refused();
     void filesStayInsideThePage();
     void killedServerLosesNoAcknowledgedState();
+    void holdsAgainstSlowAndIdleClients();
+    void withoutThePageOnlyThePool();
     void exportWritesTheClassAsCsv();
     void removedExperimentLeavesForGood();
     void newClassLeavesTheOldOne();
@@ -50,6 +54,7 @@ namespace {
 
 constexpr char kCode[] = "ABCDE";
 constexpr int kWaitMs = 5000;
+constexpr double kTimeScale = 0.3; // a request's 10 s are 3 s
 const QString kDevice = QStringLiteral("0123456789abcdef");
 
 QJsonObject join(const QString &device = kDevice, const QString &code = QString::fromLatin1(kCode))
@@ -120,12 +125,23 @@ QJsonObject get(quint16 port, const QByteArray &path, QByteArray *status = nullp
     return QJsonDocument::fromJson(response.mid(response.indexOf("\r\n\r\n") + 4)).object();
 }
 
-// nuperako-class itself, without a window, on the test's data folder.
+// nuperako-class itself, without a window, on the test's data folder; with
+// openFiles, under that limit of open files, and its connections' time limits
+// a third of their length.
 struct Program {
-    explicit Program(const QString &data, const QStringList &more = {})
+    explicit Program(const QString &data, const QStringList &more = {}, rlim_t openFiles = 0,
+                     const QString &program = QStringLiteral(NUPERAKO_CLASS_PROGRAM))
     {
-        process.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
-                      QStringList{"--headless", "--bind", "127.0.0.1", "--port", "0", "--data", data} + more);
+        if (openFiles > 0) {
+            process.setChildProcessModifier([openFiles] {
+                const rlimit limit{openFiles, openFiles};
+                ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("NUPERAKO_CLASS_TIME_SCALE"), QString::number(kTimeScale));
+            process.setProcessEnvironment(environment);
+        }
+        process.start(program, QStringList{"--headless", "--bind", "127.0.0.1", "--port", "0", "--data", data} + more);
         process.waitForReadyRead(kWaitMs);
         const QUrl address(QString::fromUtf8(process.readLine().trimmed()));
         port = static_cast<quint16>(address.port());
@@ -143,6 +159,27 @@ struct Program {
     QString code;
 };
 
+// Clients from their own loopback address that each send the beginning of what
+// they say and nothing more, as a script on a school's network can.
+struct Strangers {
+    Strangers(const QString &address, quint16 port, int count, const QByteArray &says)
+    {
+        for (int i = 0; i < count; ++i) {
+            auto &s = sockets.emplace_back(std::make_unique<QTcpSocket>());
+            QObject::connect(s.get(), &QTcpSocket::connected, s.get(),
+                             [socket = s.get(), says] { socket->write(says); });
+            s->bind(QHostAddress(address));
+            s->connectToHost(QHostAddress::LocalHost, port);
+        }
+    }
+    [[nodiscard]] qsizetype connected() const
+    {
+        return std::ranges::count_if(sockets,
+                                     [](const auto &s) { return s->state() == QAbstractSocket::ConnectedState; });
+    }
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+};
+
 } // namespace
 
 void TestClassServer::init()
@@ -151,7 +188,8 @@ void TestClassServer::init()
     m_file = m_dir->filePath(QStringLiteral("classes.sqlite"));
     m_store = std::make_unique<ClassStore>(m_file);
     QVERIFY(m_store->addClass(kCode, 0));
-    m_server = std::make_unique<ClassServer>(*m_store, pool::ClassPool(kCode), m_dir->path().toStdString());
+    m_server = std::make_unique<ClassServer>(*m_store, pool::ClassPool(kCode), m_dir->path().toStdString(),
+                                             pool::ConnectionGate::Limits::forOpenFiles(1024));
     QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
 }
 
@@ -288,6 +326,57 @@ void TestClassServer::killedServerLosesNoAcknowledgedState()
     QCOMPARE(get(again.port, "/pool.json")["rounds"].toInt(), 40);
 }
 
+void TestClassServer::holdsAgainstSlowAndIdleClients()
+{
+    m_server.reset();
+    m_store.reset();
+    // A desktop's limit of open files, or below: without a ceiling these clients would use them all up.
+    Program program(m_dir->path(), {}, 256);
+    QVERIFY(program.port != 0);
+    Strangers slow(QStringLiteral("127.0.0.2"), program.port, 300, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+    Strangers idle(QStringLiteral("127.0.0.3"), program.port, 300,
+                   "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    // Each address keeps 32 connections that have not finished a request or joined; the rest are closed at once.
+    QVERIFY(QTest::qWaitFor([&] { return slow.connected() == 32 && idle.connected() == 32; }, kWaitMs));
+
+    // Meanwhile a new student's page, the pool and a join answer at once.
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray status;
+    get(program.port, "/pool.json", &status);
+    QCOMPARE(status, QByteArray("HTTP/1.1 200 OK"));
+    get(program.port, "/", &status);
+    QVERIFY(status == "HTTP/1.1 200 OK" || status == "HTTP/1.1 404 Not Found"); // a build without the page
+    Page page(program.port);
+    page.send(join(kDevice, program.code));
+    QVERIFY(page.replied(1));
+    QCOMPARE(page.replies[0]["type"].toString(), QStringLiteral("joined"));
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(slow.connected(), 32); // all the while they were held
+
+    // Their time runs out: an unfinished request after 10 s, a WebSocket that has not joined after 10 s (scaled).
+    QVERIFY(QTest::qWaitFor([&] { return slow.connected() == 0 && idle.connected() == 0; }, kWaitMs));
+    QCOMPARE(page.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+void TestClassServer::withoutThePageOnlyThePool()
+{
+    m_server.reset();
+    m_store.reset();
+    // The program alone in a folder of its own: no page beside it or in its share/ folder.
+    const QString alone = m_dir->filePath(QStringLiteral("bin/nuperako-class"));
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("bin"))));
+    QVERIFY(QFile::copy(QStringLiteral(NUPERAKO_CLASS_PROGRAM), alone));
+    Program program(m_dir->path(), {}, 0, alone);
+    QVERIFY(program.port != 0);
+    QVERIFY(program.process.readAllStandardError().contains("students cannot join"));
+    QByteArray status;
+    get(program.port, "/", &status);
+    QCOMPARE(status, QByteArray("HTTP/1.1 404 Not Found"));
+    QCOMPARE(get(program.port, "/pool.json")["class"].toString(), program.code);
+}
+
 void TestClassServer::exportWritesTheClassAsCsv()
 {
     Page page(m_server->port());
@@ -338,7 +427,8 @@ void TestClassServer::removedExperimentLeavesForGood()
     pool::ClassPool kept(kCode);
     QVERIFY(m_store->load(kept));
     QCOMPARE(kept.tally().rounds, 2);
-    m_server = std::make_unique<ClassServer>(*m_store, std::move(kept), m_dir->path().toStdString());
+    m_server = std::make_unique<ClassServer>(*m_store, std::move(kept), m_dir->path().toStdString(),
+                                             pool::ConnectionGate::Limits::forOpenFiles(1024));
     const std::vector<pool::HistoryPoint> &history = m_server->history().points();
     QVERIFY(!history.empty());
     QCOMPARE(history.back(), (pool::HistoryPoint{2, 2, 0, 0}));

@@ -7,12 +7,20 @@
 #include "classroom/funnelview.h"
 #include "core/palette.h"
 #include "platform/qtconvert.h"
+#include "platform/questionbox.h"
 #include "pool/classdrawing.h"
 #include "support/scriptedanswer.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QTimer>
+#include <QToolTip>
 
 #include <array>
 #include <memory>
@@ -28,6 +36,8 @@ private slots:
     void cleanup();
     void picturesShowTheClass();
     void removeAsksFirst();
+    void seatsAreShownAsText();
+    void missingPageIsSaid();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -40,6 +50,14 @@ private:
 namespace {
 
 constexpr char kCode[] = "ABCDE";
+constexpr char kMarkupSeat[] = "<h1>2</h1>";
+
+QPushButton *button(const QWidget &window, const QString &text)
+{
+    const QList<QPushButton *> buttons = window.findChildren<QPushButton *>();
+    const auto found = std::ranges::find_if(buttons, [&](const QPushButton *b) { return b->text() == text; });
+    return found == buttons.end() ? nullptr : *found;
+}
 
 // An experiment of draws, wins by A and losses by B.
 pool::ExperimentState experiment(int aiko, int wins, int losses)
@@ -86,13 +104,15 @@ void TestClassWindow::init()
     const std::array experiments{experiment(100, 100, 100), experiment(80, 60, 60), experiment(20, 40, 40)};
     for (int i = 0; i < 3; ++i) {
         const std::string device = "device-0000000000" + std::to_string(i);
-        pool.restoreStudent(device, std::to_string(i + 1) + "番", i + 1, 0);
+        // The second student named the seat with markup.
+        pool.restoreStudent(device, i == 1 ? kMarkupSeat : std::to_string(i + 1) + "番", i + 1, 0);
         pool.restoreExperiment(device, 1, experiments[static_cast<std::size_t>(i)]);
     }
     for (const pool::HistoryPoint &p : {pool::HistoryPoint{100, 20, 50, 30}, pool::HistoryPoint{600, 200, 200, 200}})
         m_store->stageHistory(kCode, p);
     QVERIFY(m_store->commit());
-    m_server = std::make_unique<ClassServer>(*m_store, std::move(pool), m_dir->path().toStdString());
+    m_server = std::make_unique<ClassServer>(*m_store, std::move(pool), m_dir->path().toStdString(),
+                                             pool::ConnectionGate::Limits::forOpenFiles(1024));
     m_answer = std::make_unique<test::ScriptedAnswer>(kAnswerYes);
     m_window = std::make_unique<ClassWindow>(*m_server, *m_answer);
     m_window->show();
@@ -132,11 +152,7 @@ void TestClassWindow::picturesShowTheClass()
 void TestClassWindow::removeAsksFirst()
 {
     auto *funnel = m_window->findChild<FunnelView *>(QStringLiteral("funnel"));
-    QPushButton *remove = nullptr;
-    for (QPushButton *b : m_window->findChildren<QPushButton *>()) {
-        if (b->text() == QStringLiteral("取り除く…"))
-            remove = b;
-    }
+    QPushButton *remove = button(*m_window, QStringLiteral("取り除く…"));
     QVERIFY(remove != nullptr && !remove->isEnabled());
     // The dot of student 3's experiment of 100 rounds, 20 of them draws.
     const QPointF dot = funnel->toWidget(pool::funnelPlace(funnel->funnel(), 100, 0.2));
@@ -148,6 +164,52 @@ void TestClassWindow::removeAsksFirst()
     QCOMPARE(m_server->pool().tally().rounds, 500);
     QCOMPARE(funnel->funnel().dots.size(), 2U);
     QVERIFY(!remove->isEnabled());
+}
+
+void TestClassWindow::seatsAreShownAsText()
+{
+    QuestionBox realQuestions;
+    ClassWindow window(*m_server, realQuestions);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.showPool();
+    auto *funnel = window.findChild<FunnelView *>(QStringLiteral("funnel"));
+    // The second student's experiment: 200 rounds, 80 of them draws.
+    const QPoint dot = funnel->toWidget(pool::funnelPlace(funnel->funnel(), 200, 0.4)).toPoint();
+    const QString name = QString::fromUtf8(kMarkupSeat) + QStringLiteral("　実験1");
+
+    // The pointer over the dot names it.
+    QMouseEvent over(QEvent::MouseMove, dot, funnel->mapToGlobal(dot), Qt::NoButton, {}, {});
+    QApplication::sendEvent(funnel, &over);
+    QVERIFY(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().startsWith(name));
+
+    QTest::mouseClick(funnel, Qt::LeftButton, {}, dot);
+    QString question;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(100, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        question = box->text();
+        format = box->textFormat();
+        QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+    });
+    QTest::mouseClick(button(window, QStringLiteral("取り除く…")), Qt::LeftButton);
+    QVERIFY(question.startsWith(name));
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(m_server->pool().tally().rounds, 600); // answered No
+}
+
+void TestClassWindow::missingPageIsSaid()
+{
+    const auto saysNoPage = [](const QWidget &w) {
+        return std::ranges::any_of(w.findChildren<QLabel *>(), [](const QLabel *l) {
+            return l->text().contains(QStringLiteral("生徒は参加できません"));
+        });
+    };
+    QVERIFY(!saysNoPage(*m_window));
+    ClassStore store(m_dir->filePath(QStringLiteral("other.sqlite")));
+    ClassServer pageless(store, pool::ClassPool(kCode), std::nullopt, pool::ConnectionGate::Limits::forOpenFiles(1024));
+    QVERIFY(saysNoPage(ClassWindow(pageless, *m_answer)));
 }
 
 QTEST_MAIN(TestClassWindow)
