@@ -1,14 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 // nuperako-class under load and under faults: simulated students over real
-// WebSockets on 127.0.0.1, each playing two rounds a second and sending its
-// experiment's state four times a second, as the page does, with resets now
-// and then. The server is the real program, started headless on a fresh data folder.
+// WebSockets on loopback, each from an address of its own (127.0.1.1, 127.0.1.2,
+// ...) as the devices of a school's network are, each playing two rounds a
+// second and sending its experiment's state four times a second, as the page
+// does, with resets now and then. The server is the real program, started
+// headless on a fresh data folder.
 //
 // Usage: bench_pool_load [--students N] [--seconds S] [--kills K] [--window] [--data DIR]
+//                        [--slow N] [--idle N] [--stranger-addresses K]
 //   --window: the teacher's window open too (on the display the environment names);
-//   --data DIR: the class kept in DIR, to be opened again by nuperako-class --data DIR.
-//   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory.
+//   --data DIR: the class kept in DIR, to be opened again by nuperako-class --data DIR;
+//   --slow, --idle: that many strangers' connections that never finish a request, or never
+//   join, from K addresses of their own (127.0.2.1, ...; default 1), reopened whenever closed,
+//   kept by a second process of this program so that they do not slow the students down;
+//   --open-files N: the server started with that soft limit of open files (a desktop's is 1024).
+//   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory, and the
+//   time a new connection takes to get the page and the pool (every half second).
 //   Fault run (K > 0): K times, a kill -9 at a random moment and a restart on the same port;
 //   after each restart every acknowledged state must still be in the pool, and at the end
 //   the pooled totals must equal the students' own.
@@ -22,9 +30,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWebSocket>
+
+#include "strangers.h"
+#include "websocketclient.h"
 
 #include <algorithm>
 #include <array>
@@ -36,6 +47,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -47,6 +59,14 @@ constexpr int kRetryMinMs = 500;  // the page's back-off
 constexpr int kRetryMaxMs = 10'000;
 constexpr int kSettleMs = 30'000; // at most this long for the last acknowledgements
 constexpr int kWaitMs = 10'000;
+constexpr int kProbeMs = 500;
+
+// The nth address of a block of loopback addresses: 127.0.BLOCK.1 and on.
+QHostAddress loopback(int block, int n)
+{
+    constexpr int kPerBlock = 250;
+    return QHostAddress(QStringLiteral("127.0.%1.%2").arg(block + n / kPerBlock).arg(1 + n % kPerBlock));
+}
 
 std::mt19937 &random()
 {
@@ -77,10 +97,14 @@ bool runUntil(Done done, int ms)
     return done();
 }
 
-// nuperako-class on 127.0.0.1, headless unless asked for its window, stopped with kill -9.
+// nuperako-class on 127.0.0.1, headless unless asked for its window, stopped with kill -9;
+// with openFiles, started with that soft limit of open files, as a desktop session starts programs.
 class Server {
 public:
-    Server(QString data, bool window) : m_data(std::move(data)), m_window(window) {}
+    Server(QString data, bool window, rlim_t openFiles)
+        : m_data(std::move(data)), m_window(window), m_openFiles(openFiles)
+    {
+    }
     ~Server() { kill(); }
     Server(const Server &) = delete;
     Server &operator=(const Server &) = delete;
@@ -94,6 +118,14 @@ public:
                               QString::number(m_port),  QStringLiteral("--data"),    m_data};
         if (!m_window)
             arguments.prepend(QStringLiteral("--headless"));
+        if (m_openFiles > 0) {
+            m_process->setChildProcessModifier([files = m_openFiles] {
+                rlimit limit{};
+                ::getrlimit(RLIMIT_NOFILE, &limit);
+                limit.rlim_cur = files;
+                ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
+        }
         m_process->start(QStringLiteral(NUPERAKO_CLASS_PROGRAM), arguments);
         if (!runUntil([this] { return m_process->canReadLine(); }, kWaitMs))
             return false;
@@ -127,6 +159,7 @@ public:
 private:
     QString m_data;
     bool m_window;
+    rlim_t m_openFiles;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     QString m_code;
@@ -144,18 +177,20 @@ int roundsOf(const Tally &t)
 class Student : public QObject {
 public:
     Student(int id, Server &server)
-        : m_server(server), m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0')))
+        : m_server(server),
+          m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'))),
+          m_socket(loopback(1, id))
     {
-        connect(&m_socket, &QWebSocket::connected, this, [this] {
+        connect(&m_socket, &WebSocketClient::connected, this, [this] {
             m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_server.code()}, {"device", m_device}}));
         });
-        connect(&m_socket, &QWebSocket::disconnected, this, [this] {
+        connect(&m_socket, &WebSocketClient::disconnected, this, [this] {
             m_joined = false;
             m_sent.clear();
             const int ceiling = std::min(kRetryMaxMs, kRetryMinMs << std::min(m_attempt++, 5));
             QTimer::singleShot(uniform(kRetryMinMs, ceiling), this, &Student::open);
         });
-        connect(&m_socket, &QWebSocket::textMessageReceived, this, &Student::receive);
+        connect(&m_socket, &WebSocketClient::textMessageReceived, this, &Student::receive);
         m_tick.setInterval(kTickMs);
         m_tick.setTimerType(Qt::PreciseTimer); // pages are not in step with each other
         connect(&m_tick, &QTimer::timeout, this, &Student::tick);
@@ -166,7 +201,7 @@ public:
     Student(const Student &) = delete;
     Student &operator=(const Student &) = delete;
 
-    void open() { m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server.port()))); }
+    void open() { m_socket.open(static_cast<quint16>(m_server.port()), "/ws"); }
     void play()
     {
         QTimer::singleShot(uniform(0, kTickMs), this, [this] { m_tick.start(); });
@@ -186,10 +221,7 @@ private:
         Tally counts; // cppcheck-suppress unusedStructMember
     };
 
-    static QString json(const QJsonObject &o)
-    {
-        return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
-    }
+    static QByteArray json(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
 
     void tick()
     {
@@ -235,9 +267,9 @@ private:
         }
     }
 
-    void receive(const QString &text)
+    void receive(const QByteArray &text)
     {
-        const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
+        const QJsonObject message = QJsonDocument::fromJson(text).object();
         const QString type = message[QLatin1String("type")].toString();
         if (type == QLatin1String("joined")) {
             m_joined = true;
@@ -262,7 +294,7 @@ private:
     Server &m_server;
     QString m_device;
     QString m_seat;
-    QWebSocket m_socket;
+    WebSocketClient m_socket;
     QTimer m_tick;
     QElapsedTimer m_clock;
     bool m_joined = false;
@@ -278,11 +310,67 @@ private:
     std::vector<double> m_latencies;
 };
 
-// The server's CPU time in seconds, and its resident and peak memory in MiB.
+// A new connection's GET of path, as a student's browser makes it, from 127.0.0.1:
+// the milliseconds to the whole answer, or a negative number for none within kWaitMs.
+class Probe : public QObject {
+public:
+    Probe(quint16 port, QByteArray path) : m_port(port), m_path(std::move(path))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &Probe::start);
+        m_timer.start(kProbeMs);
+    }
+    std::vector<double> takeTimes() { return std::exchange(m_times, {}); }
+    [[nodiscard]] int unanswered() const { return m_unanswered; }
+
+private:
+    void start()
+    {
+        auto *socket = new QTcpSocket(this);
+        auto clock = std::make_shared<QElapsedTimer>();
+        auto response = std::make_shared<QByteArray>();
+        clock->start();
+        connect(socket, &QTcpSocket::connected, socket,
+                [this, socket] { socket->write("GET " + m_path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"); });
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, clock, response] {
+            *response += socket->readAll();
+            const qsizetype body = response->indexOf("\r\n\r\n");
+            const qsizetype field = response->indexOf("Content-Length: ");
+            if (body < 0 || field < 0)
+                return;
+            const qsizetype length =
+                response->mid(field + 16, response->indexOf("\r\n", field) - field - 16).toLongLong();
+            if (response->size() - body - 4 < length)
+                return;
+            if (response->startsWith("HTTP/1.1 200"))
+                m_times.push_back(static_cast<double>(clock->nsecsElapsed()) / 1e6);
+            else
+                ++m_unanswered;
+            socket->disconnect(this);
+            socket->abort();
+            socket->deleteLater();
+        });
+        QTimer::singleShot(kWaitMs, socket, [this, socket] {
+            ++m_unanswered;
+            socket->disconnect(this);
+            socket->abort();
+            socket->deleteLater();
+        });
+        socket->connectToHost(QHostAddress::LocalHost, m_port);
+    }
+
+    quint16 m_port;
+    QByteArray m_path;
+    QTimer m_timer;
+    std::vector<double> m_times;
+    int m_unanswered = 0;
+};
+
+// A process's CPU time in seconds, its resident and peak memory in MiB, and its open files.
 struct Usage {
     double cpuSeconds = 0;
     double rssMiB = 0;
     double peakMiB = 0;
+    int openFiles = 0;
 };
 
 Usage usageOf(qint64 pid)
@@ -306,6 +394,7 @@ Usage usageOf(qint64 pid)
         else if (line.starts_with("VmHWM:"))
             u.peakMiB = std::stod(line.substr(6)) / 1024;
     }
+    u.openFiles = static_cast<int>(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).count()) - 2; // less . and ..
     return u;
 }
 
@@ -353,20 +442,63 @@ int argument(const QStringList &args, const QString &name, int fallback)
 
 } // namespace
 
+// The bench's own limit of open files raised to the most allowed: it opens every connection's other end.
+void raiseOwnOpenFiles()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
+void printTimes(const char *what, const std::vector<double> &times, int unanswered)
+{
+    std::printf("%s: %zu answered, p50 %.1f ms, p99 %.1f ms, max %.1f ms; %d unanswered\n", what, times.size(),
+                percentile(times, 0.5), percentile(times, 0.99), percentile(times, 1.0), unanswered);
+}
+
+// The strangers, in a process of their own: every second a line "SLOW-OPEN IDLE-OPEN SLOW-CLOSED IDLE-CLOSED".
+int keepStrangers(quint16 port, int slow, int idle, int addresses)
+{
+    std::vector<QHostAddress> from;
+    from.reserve(static_cast<std::size_t>(addresses));
+    for (int i = 0; i < addresses; ++i)
+        from.push_back(loopback(2, i));
+    Strangers slowOnes(Strangers::Kind::Slow, slow, from, port);
+    Strangers idleOnes(Strangers::Kind::Idle, idle, from, port);
+    QTimer report;
+    QObject::connect(&report, &QTimer::timeout, [&] {
+        std::printf("%d %d %d %d\n", slowOnes.open(), idleOnes.open(), slowOnes.closed(), idleOnes.closed());
+        std::fflush(stdout);
+    });
+    report.start(1000);
+    return QCoreApplication::exec();
+}
+
 int main(int argc, char *argv[])
 {
+    raiseOwnOpenFiles();
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (const int port = argument(args, QStringLiteral("--strangers-of"), 0); port > 0) {
+        return keepStrangers(static_cast<quint16>(port), argument(args, QStringLiteral("--slow"), 0),
+                             argument(args, QStringLiteral("--idle"), 0),
+                             argument(args, QStringLiteral("--stranger-addresses"), 1));
+    }
     const int count = argument(args, QStringLiteral("--students"), 200);
     const int seconds = argument(args, QStringLiteral("--seconds"), 60);
     const int kills = argument(args, QStringLiteral("--kills"), 0);
+    const int slow = argument(args, QStringLiteral("--slow"), 0);
+    const int idle = argument(args, QStringLiteral("--idle"), 0);
+    const int strangerAddresses = argument(args, QStringLiteral("--stranger-addresses"), 1);
+    const int openFiles = argument(args, QStringLiteral("--open-files"), 0);
 
     // With --window the teacher's window too (on whatever display the environment names),
     // with --data the class is kept there, to be opened again.
     const qsizetype dataAt = args.indexOf(QStringLiteral("--data"));
     QTemporaryDir temporary;
     const QString data = dataAt >= 0 && dataAt + 1 < args.size() ? args[dataAt + 1] : temporary.path();
-    Server server(data, args.contains(QStringLiteral("--window")));
+    Server server(data, args.contains(QStringLiteral("--window")), static_cast<rlim_t>(openFiles));
     if (!server.start()) {
         std::fprintf(stderr, "nuperako-class did not start\n");
         return 1;
@@ -385,9 +517,21 @@ int main(int argc, char *argv[])
 
     int lost = 0;
     if (kills == 0) {
-        runFor(2000); // every student has started playing
+        const auto port = static_cast<quint16>(server.port());
+        QProcess strangers;
+        if (slow + idle > 0) {
+            strangers.start(QCoreApplication::applicationFilePath(),
+                            {QStringLiteral("--strangers-of"), QString::number(port), QStringLiteral("--slow"),
+                             QString::number(slow), QStringLiteral("--idle"), QString::number(idle),
+                             QStringLiteral("--stranger-addresses"), QString::number(strangerAddresses)});
+        }
+        Probe page(port, "/");
+        Probe poolJson(port, "/pool.json");
+        runFor(2000); // every student has started playing, the strangers are there
         for (const auto &s : students)
             s->takeLatencies();
+        page.takeTimes();
+        poolJson.takeTimes();
         const Usage before = usageOf(server.pid());
         QElapsedTimer clock;
         clock.start();
@@ -401,8 +545,20 @@ int main(int argc, char *argv[])
                     static_cast<double>(latencies.size()) / elapsed);
         std::printf("send to acknowledge: p50 %.1f ms, p99 %.1f ms, max %.1f ms\n", percentile(latencies, 0.5),
                     percentile(latencies, 0.99), percentile(latencies, 1.0));
-        std::printf("server: %.1f %% of a core, RSS %.1f MiB (peak %.1f MiB)\n",
-                    100 * (after.cpuSeconds - before.cpuSeconds) / elapsed, after.rssMiB, after.peakMiB);
+        std::printf("server: %.1f %% of a core, RSS %.1f MiB (peak %.1f MiB), %d files open\n",
+                    100 * (after.cpuSeconds - before.cpuSeconds) / elapsed, after.rssMiB, after.peakMiB,
+                    after.openFiles);
+        printTimes("a new connection's page (/)", page.takeTimes(), page.unanswered());
+        printTimes("a new connection's pool (/pool.json)", poolJson.takeTimes(), poolJson.unanswered());
+        if (slow + idle > 0) {
+            const Usage theirs = usageOf(strangers.processId());
+            const QList<QByteArray> lines = strangers.readAllStandardOutput().trimmed().split('\n');
+            std::printf("strangers from %d addresses (their process: %.1f s of CPU): slow and idle open, closed by "
+                        "the server: %s\n",
+                        strangerAddresses, theirs.cpuSeconds, lines.back().constData());
+            strangers.kill();
+            strangers.waitForFinished(kWaitMs);
+        }
     } else {
         for (int k = 1; k <= kills; ++k) {
             runFor(uniform(500, 4000));
