@@ -47,6 +47,12 @@ Strangers::Strangers(Kind kind, int count, const std::vector<QHostAddress> &from
     }
 }
 
+Strangers::~Strangers()
+{
+    for (const auto &s : m_sockets)
+        s->disconnect(this);
+}
+
 int Strangers::open() const
 {
     return static_cast<int>(

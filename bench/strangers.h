@@ -21,6 +21,10 @@ public:
 
     // count connections, spread over the addresses in turn.
     Strangers(Kind kind, int count, const std::vector<QHostAddress> &from, quint16 port);
+    // A socket says it has disconnected while it is destroyed: no longer to these strangers.
+    ~Strangers() override;
+    Strangers(const Strangers &) = delete;
+    Strangers &operator=(const Strangers &) = delete;
 
     // The connections open now, and how many times the server has closed one.
     [[nodiscard]] int open() const;

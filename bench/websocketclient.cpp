@@ -21,6 +21,7 @@ constexpr quint8 kLength64 = 127;
 
 WebSocketClient::WebSocketClient(const QHostAddress &from, QObject *parent) : QObject(parent), m_from(from)
 {
+    connect(&m_socket, &QTcpSocket::connected, this, [this] { m_socket.write(m_handshake); });
     connect(&m_socket, &QTcpSocket::readyRead, this, &WebSocketClient::read);
     connect(&m_socket, &QTcpSocket::disconnected, this, [this] {
         m_open = false;
@@ -35,17 +36,12 @@ WebSocketClient::WebSocketClient(const QHostAddress &from, QObject *parent) : QO
 
 void WebSocketClient::open(quint16 port, const QByteArray &path)
 {
+    m_handshake = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                  "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                  "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
     m_socket.abort();
     m_socket.bind(m_from);
     m_socket.connectToHost(QHostAddress::LocalHost, port);
-    connect(
-        &m_socket, &QTcpSocket::connected, this,
-        [this, port, path] {
-            m_socket.write("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                           "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                           "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
-        },
-        Qt::SingleShotConnection);
 }
 
 void WebSocketClient::sendTextMessage(const QByteArray &text)

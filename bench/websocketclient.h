@@ -32,7 +32,8 @@ private:
     bool takeFrame(quint8 &opcode, QByteArray &payload);
 
     QHostAddress m_from;
-    QTcpSocket m_socket;
+    QByteArray m_handshake;
     QByteArray m_buffer;
     bool m_open = false;
+    QTcpSocket m_socket; // last: it says it has disconnected while it is destroyed
 };

@@ -25,6 +25,10 @@ using Phase = pool::ConnectionGate::Phase;
 constexpr int kRetryAcceptMs = 250;
 // Each phase's time is checked about this many times over its length.
 constexpr std::int64_t kSweepsPerLimit = 10;
+// Connections the kernel may hold for the listener between two turns of the event loop: Qt's 50
+// were full at times under a script's churn of 2,000 connections a second, and a student's page
+// then waited a second for the kernel to try again (bench_pool_load --slow 2000).
+constexpr int kBacklog = 1024;
 
 using Peer = std::pair<QString, quint16>;
 
@@ -89,6 +93,7 @@ private:
 GatedListener::GatedListener(const pool::ConnectionGate::Limits &limits, QObject *parent)
     : QTcpServer(parent), m_shared(std::make_shared<Shared>(limits))
 {
+    setListenBacklogSize(kBacklog);
     const std::int64_t shortest = std::min({limits.requestMs, limits.idleMs, limits.joinMs});
     m_sweep.start(static_cast<int>(std::max<std::int64_t>(1, shortest / kSweepsPerLimit)));
     connect(&m_sweep, &QTimer::timeout, this, &GatedListener::sweep);
