@@ -14,7 +14,7 @@ export default [
     { rules: { 'no-irregular-whitespace': ['error', { skipComments: true, skipStrings: true, skipTemplates: true }] } },
     { files: ['web/**/*.js'], languageOptions: { globals: globals.browser } },
     { files: ['web/sw.js'], languageOptions: { globals: globals.serviceworker } },
-    { files: ['web/old.js'], languageOptions: { sourceType: 'script', ecmaVersion: 5 } },
+    { files: ['web/nomodule.js'], languageOptions: { sourceType: 'script', ecmaVersion: 5 } },
     // The tests run in Node, and hand functions to the page to run there.
     { files: ['tests/**/*.mjs', 'bench/**/*.mjs'], languageOptions: { globals: { ...globals.node, ...globals.browser } } },
 ];

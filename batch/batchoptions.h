@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/usageerror.h"
+
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +21,6 @@ struct BatchOptions {
     std::string plotFile; // empty: no plot
     int threads = 0;      // 0: one per core
     bool help = false;
-};
-
-// A command line that cannot be carried out; what() says why, for a person.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 inline constexpr long kMaxRuns = 1'000'000;

@@ -3,6 +3,7 @@
 #include "batch/batchplot.h"
 
 #include "core/palette.h"
+#include "core/tallyrows.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -32,19 +33,19 @@ QImage plotImage(const std::vector<RunResult> &results, std::uint64_t seed)
 
     // The curves first, one pixel wide and not blended, so the colours stay the board's.
     const auto qcolor = [](Rgb c) { return QColor::fromRgb(c.red, c.green, c.blue); };
-    const std::array<QColor, 3> colors{qcolor(kDrawColor), qcolor(kWinColor), qcolor(kLoseColor)};
     painter.setClipRect(area.adjusted(0, -1, 1, 0));
     long drawn = 0;
     for (const RunResult &r : results) {
         if (r.history.empty() || drawn++ >= kMaxPlottedRuns)
             continue;
-        for (std::size_t k = 0; k < 3; ++k) {
+        for (const ResultKind kind : kResultKinds) {
+            const std::size_t k = index(kind);
             QPolygonF curve;
             curve.reserve(static_cast<qsizetype>(r.history.size()));
             for (std::size_t i = 0; i < r.history.size(); ++i)
                 curve << at(static_cast<double>(i + 1),
                             static_cast<double>(r.history[i][k]) / static_cast<double>(i + 1));
-            painter.setPen(QPen(colors[k], 0));
+            painter.setPen(QPen(qcolor(colorOf(kind)), 0));
             painter.drawPolyline(curve);
         }
     }
@@ -76,13 +77,19 @@ QImage plotImage(const std::vector<RunResult> &results, std::uint64_t seed)
     painter.drawText(QRectF(area.left(), 10, area.width(), metrics.height()), Qt::AlignLeft,
                      QStringLiteral("ぬぺらこ: %1 run(s), seed %2").arg(plotted).arg(seed));
 
-    const std::array<QString, 3> names{QStringLiteral("あいこ draws"), QStringLiteral("一人勝ち single wins"),
-                                       QStringLiteral("一人負け single losses")};
+    // The legend, ending at the right: the kinds' names, and in English.
+    const std::array<const char *, kResultKinds.size()> english{"draws", "single wins", "single losses"};
+    constexpr int kGap = 20;
+    std::array<QString, kResultKinds.size()> names;
     qreal x = area.right();
-    for (std::size_t k = 3; k-- > 0;) {
-        x -= metrics.horizontalAdvance(names[k]) + 20;
-        painter.setPen(colors[k]);
-        painter.drawText(QPointF(x, 10 + metrics.ascent()), names[k]);
+    for (const ResultKind kind : kResultKinds) {
+        names[index(kind)] = QString::fromUtf8(nameOf(kind)) + u' ' + QLatin1String(english[index(kind)]);
+        x -= metrics.horizontalAdvance(names[index(kind)]) + kGap;
+    }
+    for (const ResultKind kind : kResultKinds) {
+        painter.setPen(qcolor(colorOf(kind)));
+        painter.drawText(QPointF(x, 10 + metrics.ascent()), names[index(kind)]);
+        x += metrics.horizontalAdvance(names[index(kind)]) + kGap;
     }
     return image;
 }

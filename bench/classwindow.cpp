@@ -4,14 +4,10 @@
 // history, the funnel) for a class of 40 students with 3 experiments each, on a
 // projector's 1920x1080 and on a laptop's 1280x720.
 #include "classroom/classwindow.h"
-#include "classroom/classserver.h"
-#include "classroom/classstore.h"
 #include "offscreenmain.h"
 #include "onscreen.h"
 #include "platform/questionbox.h"
-#include "pool/experimentstate.h"
-
-#include <QTemporaryDir>
+#include "pool/classsession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,9 +22,6 @@ void classWindowRedraw(benchmark::State &state)
 {
     constexpr int kStudents = 40;
     constexpr int kExperiments = 3;
-    QTemporaryDir dir;
-    ClassStore store(dir.filePath(QStringLiteral("classes.sqlite")));
-    store.addClass("ABCDE", 0);
     pool::ClassPool pool("ABCDE");
     std::mt19937 random(7);
     std::int64_t rounds = 0;
@@ -48,13 +41,13 @@ void classWindowRedraw(benchmark::State &state)
         }
     }
     // A history thinned to its most points.
+    pool::PooledHistory history;
     for (std::int64_t r = 1; r <= rounds; r += 7)
-        store.stageHistory("ABCDE", {r, r / 3, r / 3, r - 2 * (r / 3)});
-    store.commit();
-    ClassServer server(store, std::move(pool), dir.path().toStdString(),
-                       pool::ConnectionGate::Limits::forOpenFiles(1024));
+        history.record({r, {r / 3, r / 3, r - 2 * (r / 3)}});
+    const pool::ClassSession session(std::move(pool), std::move(history));
     QuestionBox questions;
-    ClassWindow window(server, questions);
+    ClassWindow window(questions, true);
+    window.showClass(session, QStringLiteral("http://127.0.0.1:8088/?class=ABCDE"));
     window.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     window.show();
     waitExposed(&window);

@@ -34,6 +34,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "core/module1.h"
+#include "pool/protocol.h"
 #include "strangers.h"
 #include "websocketclient.h"
 
@@ -53,10 +55,10 @@
 
 namespace {
 
-constexpr int kTickMs = 250;      // a state four times a second
-constexpr int kTicksPerRound = 2; // a round every other tick: two a second
-constexpr int kRetryMinMs = 500;  // the page's back-off
-constexpr int kRetryMaxMs = 10'000;
+constexpr int kTickMs = nuperako::protocol::kSendIntervalMs; // a state four times a second
+constexpr int kTicksPerRound = 2;                            // a round every other tick: two a second
+constexpr int kRetryMinMs = nuperako::protocol::kRetryMinMs; // the page's back-off
+constexpr int kRetryMaxMs = nuperako::protocol::kRetryMaxMs;
 constexpr int kSettleMs = 30'000; // at most this long for the last acknowledgements
 constexpr int kWaitMs = 10'000;
 constexpr int kProbeMs = 500;
@@ -169,7 +171,7 @@ using Tally = std::array<int, 9>; // the board's nine counts
 
 int roundsOf(const Tally &t)
 {
-    return t[0] + t[4] + t[8];
+    return nuperako::roundsOf(t[0], t[4], t[8]); // draws, wins alone, losses alone
 }
 
 // One student's page, as far as the server can tell: it plays, numbers and sends

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/usageerror.h"
+
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,12 +20,6 @@ struct ClassOptions {
     std::string dataDir;     // empty: $XDG_DATA_HOME/nuperako
     std::string exportClass; // a class to write as CSV to the standard output, instead of serving one
     bool help = false;
-};
-
-// A command line that cannot be carried out; what() says why, for a person.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 // Parses the arguments after the program name; throws UsageError.

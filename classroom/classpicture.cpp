@@ -42,8 +42,8 @@ void ClassPicture::setDrawing(Drawing drawing)
 
 void ClassPicture::redraw()
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize device = (QSizeF(size()) * ratio).toSize().expandedTo({1, 1});
+    const qreal pixelRatio = devicePixelRatioF();
+    const QSize device = (QSizeF(size()) * pixelRatio).toSize().expandedTo({1, 1});
     const double width = std::min<double>(device.width(), static_cast<double>(device.height()) *
                                                               pool::kClassPictureWidth / pool::kClassPictureHeight);
     m_block = std::max(1, static_cast<int>(std::lround(width / kPixelsAcross)));
@@ -52,7 +52,7 @@ void ClassPicture::redraw()
     m_font.setPixelSize(std::max(1, static_cast<int>(width * kTextHeight / pool::kClassPictureWidth)));
     if (m_image.size() != device) {
         m_image = QImage(device, QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(ratio);
+        m_image.setDevicePixelRatio(pixelRatio);
     }
     m_image.fill(Qt::white);
     setCurrentPosition(0, 0);
@@ -70,8 +70,8 @@ pool::PicturePoint ClassPicture::toPicture(QPointF widgetPoint) const
 QPointF ClassPicture::toWidget(pool::PicturePoint p) const
 {
     const Pixel pixel = grid().toPixel(p.x, p.y);
-    const qreal ratio = m_image.devicePixelRatio();
-    return {(pixel.x + 0.5) * m_block / ratio, (pixel.y + 0.5) * m_block / ratio};
+    const qreal pixelRatio = m_image.devicePixelRatio();
+    return {(pixel.x + 0.5) * m_block / pixelRatio, (pixel.y + 0.5) * m_block / pixelRatio};
 }
 
 QColor ClassPicture::colorAt(pool::PicturePoint p) const

@@ -45,14 +45,12 @@ std::optional<std::filesystem::path> pageFolder()
     return std::nullopt;
 }
 
-// The connections' limits for the open files this program may have; the
-// environment may shorten their time limits (NUPERAKO_CLASS_TIME_SCALE, for tests).
-pool::ConnectionGate::Limits connectionLimits()
+// What the environment asks the time limits to be multiplied by (NUPERAKO_CLASS_TIME_SCALE, for tests).
+double timeScale()
 {
-    const pool::ConnectionGate::Limits limits = pool::ConnectionGate::Limits::forOpenFiles(raiseOpenFilesLimit());
     bool valid = false;
     const double scale = qEnvironmentVariable("NUPERAKO_CLASS_TIME_SCALE").toDouble(&valid);
-    return valid && scale > 0 ? limits.scaled(scale) : limits;
+    return valid && scale > 0 ? scale : 1;
 }
 
 // The class to serve: the newest of the store, or a new one with a code not used before.
@@ -67,7 +65,8 @@ std::optional<std::string> openClass(ClassStore &store, bool fresh)
     return store.makeClass(QDateTime::currentMSecsSinceEpoch());
 }
 
-int fail(const QString &what)
+// Says why the program cannot go on; its exit status.
+int reportError(const QString &what)
 {
     std::cerr << "nuperako-class: " << what.toStdString() << '\n';
     return 1;
@@ -78,11 +77,26 @@ int exportClass(ClassStore &store, const std::string &code)
 {
     pool::ClassPool pool(code);
     if (!store.hasClass(code) || !store.load(pool)) {
-        return fail(store.error().isEmpty() ? QStringLiteral("no class %1 here").arg(QString::fromStdString(code))
-                                            : store.error());
+        return reportError(store.error().isEmpty()
+                               ? QStringLiteral("no class %1 here").arg(QString::fromStdString(code))
+                               : store.error());
     }
     std::cout << pool::experimentsCsv(pool.summary()) << std::flush;
     return std::cout ? 0 : 1;
+}
+
+// The window shows the server's class, and asks it for what the teacher wants.
+void showTheClass(ClassWindow &window, ClassServer &server)
+{
+    const auto showClass = [&] { window.showClass(server.session(), server.studentAddress()); };
+    showClass();
+    QObject::connect(&server, &ClassServer::classChanged, &window, showClass);
+    QObject::connect(&server, &ClassServer::poolChanged, &window, &ClassWindow::sessionChanged);
+    QObject::connect(&window, &ClassWindow::removeAsked, &server, &ClassServer::removeExperiment);
+    QObject::connect(&window, &ClassWindow::newClassAsked, &server, [&] {
+        if (!server.startNewClass())
+            window.newClassFailed();
+    });
 }
 
 } // namespace
@@ -106,35 +120,41 @@ int runClassProgram(int argc, char *argv[])
         windowless ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QHostAddress bind(QHostAddress::Any);
     if (!options.bind.empty() && !bind.setAddress(QString::fromStdString(options.bind)))
-        return fail(QStringLiteral("--bind takes an IP address, not \"%1\"").arg(QString::fromStdString(options.bind)));
+        return reportError(
+            QStringLiteral("--bind takes an IP address, not \"%1\"").arg(QString::fromStdString(options.bind)));
 
     const QString data =
         options.dataDir.empty()
             ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/nuperako")
             : QString::fromStdString(options.dataDir);
     if (!QDir().mkpath(data))
-        return fail(QStringLiteral("cannot make the folder %1").arg(data));
+        return reportError(QStringLiteral("cannot make the folder %1").arg(data));
     ClassStore store(data + QStringLiteral("/classes.sqlite"));
     if (!store.isOpen())
-        return fail(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
+        return reportError(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
     if (!options.exportClass.empty())
         return exportClass(store, options.exportClass);
     const std::optional<std::string> code = openClass(store, options.newClass);
     if (!code)
-        return fail(QStringLiteral("cannot open a class: %1").arg(store.error()));
+        return reportError(QStringLiteral("cannot open a class: %1").arg(store.error()));
     pool::ClassPool pool(*code);
-    if (!store.load(pool))
-        return fail(QStringLiteral("cannot read the class: %1").arg(store.error()));
+    pool::PooledHistory history;
+    if (!store.load(pool) || !store.loadHistory(*code, history))
+        return reportError(QStringLiteral("cannot read the class: %1").arg(store.error()));
 
-    ClassServer server(store, std::move(pool), pageFolder(), connectionLimits());
+    const double scale = timeScale();
+    ClassServer server(store, pool::ClassSession(std::move(pool), std::move(history)), pageFolder(),
+                       pool::ConnectionGate::Limits::forOpenFiles(raiseOpenFilesLimit()).scaled(scale),
+                       pool::ClassHub::Limits{}.scaled(scale));
     if (!server.listen(bind, static_cast<quint16>(options.port)))
-        return fail(QStringLiteral("cannot listen on port %1").arg(options.port));
+        return reportError(QStringLiteral("cannot listen on port %1").arg(options.port));
     std::cout << server.studentAddress().toStdString() << std::endl;
 
     QuestionBox questions;
     std::unique_ptr<ClassWindow> window;
     if (!options.headless) {
-        window = std::make_unique<ClassWindow>(server, questions);
+        window = std::make_unique<ClassWindow>(questions, server.servesPage());
+        showTheClass(*window, server);
         window->show();
     }
     return QCoreApplication::exec();

@@ -4,49 +4,26 @@
 
 #include "classroom/classstore.h"
 #include "classroom/gatedlistener.h"
+#include "classroom/pagejson.h"
 #include "classroom/studentaddress.h"
-#include "core/counts.h"
+#include "platform/qtconvert.h"
 #include "pool/poolsummary.h"
-#include "pool/statemessage.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <iostream>
-#include <optional>
 #include <utility>
 
 namespace nuperako::classroom {
 
 namespace {
 
-using Close = QWebSocketProtocol::CloseCode;
-// Our own close codes (4000 to 4999 are the application's): a class that is not
-// open here, and 1013 "try again later", which Qt 6.4 does not name.
-constexpr auto kUnknownClass = static_cast<Close>(4404);
-constexpr auto kTryAgainLater = static_cast<Close>(1013);
-
-// States are written together, at most this long after the first of them
-// arrived: with 200 pages sending four states a second, 99 in 100 hear that
-// their state is safe within 46 ms (bench_pool_load), at 11 % of a core.
-constexpr int kCommitMs = 40;
-constexpr int kRetryMs = 1000;
-// A page that says nothing for so long, not even a pong, has gone.
-constexpr int kSweepMs = 15'000;
-constexpr qint64 kSilentMs = 40'000;
-
-qint64 nowMs()
-{
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
-QString fromStd(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
+// How often the hub hears that time has passed: its limits are counted in seconds.
+constexpr int kTickMs = 1000;
 
 QJsonArray countsOf(const Counts &counts)
 {
@@ -56,37 +33,47 @@ QJsonArray countsOf(const Counts &counts)
     return a;
 }
 
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
 } // namespace
 
-ClassServer::ClassServer(ClassStore &store, pool::ClassPool pool,
+ClassServer::ClassServer(ClassStore &store, pool::ClassSession session,
                          const std::optional<std::filesystem::path> &pageFolder,
-                         const pool::ConnectionGate::Limits &limits, QObject *parent)
+                         const pool::ConnectionGate::Limits &connections, const pool::ClassHub::Limits &pages,
+                         QObject *parent)
     : QObject(parent),
       m_store(store),
-      m_pool(std::move(pool)),
+      m_hub(m_clock, pages),
+      m_code(m_hub.open(std::move(session)).code()),
       m_http(
-          pageFolder, [this] { return poolJson(); }, limits),
+          pageFolder, [this] { return poolJson(); }, connections),
       m_servesPage(pageFolder.has_value())
 {
-    m_commitTimer.setSingleShot(true);
-    connect(&m_commitTimer, &QTimer::timeout, this, &ClassServer::commit);
-    connect(&m_sweepTimer, &QTimer::timeout, this, &ClassServer::sweep);
-    m_sweepTimer.start(kSweepMs);
-    connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
-    connect(&m_http.connections(), &GatedListener::joinExpired, this, [this](ConnectionId id) {
-        if (const auto it = m_connections.find(id); it != m_connections.end())
-            refuse(it->second, Close::CloseCodePolicyViolated, "join the class first");
+    m_writeTimer.setSingleShot(true);
+    connect(&m_writeTimer, &QTimer::timeout, this, &ClassServer::write);
+    connect(&m_tickTimer, &QTimer::timeout, this, [this] {
+        m_hub.tick();
+        carryOut();
     });
-    if (!m_store.loadHistory(m_pool.code(), m_history))
-        std::cerr << "nuperako-class: cannot read the class's history: " << m_store.error().toStdString() << '\n';
+    m_tickTimer.start(static_cast<int>(std::min<std::int64_t>(kTickMs, pages.joinMs / 10 + 1)));
+    connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
 }
 
 ClassServer::~ClassServer()
 {
-    commit();
+    // What is due is written before the server goes.
+    try {
+        write();
+    } catch (...) { // a destructor has no one left to tell
+    }
     // A socket says it has disconnected while it is destroyed: no longer to this server.
-    for (const auto &[id, c] : m_connections)
-        c.socket->disconnect(this);
+    for (const auto &[id, socket] : m_sockets)
+        socket->disconnect(this);
 }
 
 bool ClassServer::listen(const QHostAddress &address, quint16 port)
@@ -98,39 +85,26 @@ bool ClassServer::listen(const QHostAddress &address, quint16 port)
 
 QString ClassServer::studentAddress() const
 {
-    return classroom::studentAddress(m_address, m_port, m_pool.code());
+    return classroom::studentAddress(m_address, m_port, m_code);
 }
 
 bool ClassServer::removeExperiment(int student, std::int64_t experiment)
 {
-    const std::string *device = m_pool.remove(student, experiment);
-    if (device == nullptr)
-        return false;
-    m_store.stageRemoval(m_pool.code(), *device, experiment);
-    const QJsonObject told{{"type", "removed"}, {"experiment", static_cast<qint64>(experiment)}};
-    for (const auto &[id, c] : m_connections) {
-        if (c.device == *device)
-            afterCommit(c, told);
-    }
-    scheduleCommit();
-    emit poolChanged();
-    return true;
+    const bool removed = m_hub.removeExperiment(m_code, student, experiment);
+    carryOut();
+    return removed;
 }
 
 bool ClassServer::startNewClass()
 {
-    commit();
-    const std::optional<std::string> code = m_store.makeClass(nowMs());
+    write();
+    const std::optional<std::string> code = m_store.makeClass(m_clock.nowMs());
     if (!code)
         return false;
-    std::vector<ConnectionId> joined;
-    for (const auto &[id, c] : m_connections) {
-        if (!c.device.empty())
-            joined.push_back(id);
-    }
-    refuseEach(joined, kUnknownClass, "the class has closed");
-    m_pool = pool::ClassPool(*code);
-    m_history = {};
+    m_hub.close(m_code);
+    m_code = m_hub.open(pool::ClassSession(pool::ClassPool(*code), {})).code();
+    m_shownChanges = 0;
+    carryOut();
     emit classChanged();
     emit poolChanged();
     return true;
@@ -140,228 +114,111 @@ void ClassServer::accept()
 {
     while (m_http.hasPendingWebSocketConnections()) {
         std::unique_ptr<QWebSocket> socket = m_http.nextPendingWebSocketConnection();
-        const std::optional<ConnectionId> known = m_http.connections().idOf(*socket);
+        const std::optional<pool::ConnectionId> known = m_http.connections().idOf(*socket);
         if (!known) // its connection closed before it could be taken
             continue;
-        const ConnectionId id = *known;
+        const pool::ConnectionId id = *known;
         QWebSocket *s = socket.get();
         // Larger frames and messages are refused by the socket itself, with close code 1009.
-        s->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
-        s->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
-        Connection &c = m_connections[id];
-        c.id = id;
-        c.socket = std::move(socket);
-        c.heardMs = nowMs();
-        connect(s, &QWebSocket::disconnected, this, [this, id] { drop(id); });
+        s->setMaxAllowedIncomingFrameSize(protocol::kMaxMessageBytes);
+        s->setMaxAllowedIncomingMessageSize(protocol::kMaxMessageBytes);
+        m_sockets[id] = std::move(socket);
+        connect(s, &QWebSocket::disconnected, this, [this, id] {
+            m_hub.closed(id);
+            // The socket is inside its own signal: it goes once that has returned.
+            if (const auto it = m_sockets.find(id); it != m_sockets.end()) {
+                it->second.release()->deleteLater();
+                m_sockets.erase(it);
+            }
+            carryOut();
+        });
         if (!m_http.connections().upgraded(id)) {
-            refuse(c, kTryAgainLater, "too many connections");
+            s->close(static_cast<QWebSocketProtocol::CloseCode>(protocol::kTooManyConnections.code),
+                     toQString(protocol::kTooManyConnections.reason));
             continue;
         }
+        m_hub.opened(id);
         connect(s, &QWebSocket::textMessageReceived, this, [this, id](const QString &text) {
-            if (const auto it = m_connections.find(id); it != m_connections.end())
-                receive(it->second, text);
+            m_hub.received(id, readPageMessage(text.toUtf8()));
+            carryOut();
         });
         connect(s, &QWebSocket::binaryMessageReceived, this, [this, id] {
-            if (const auto it = m_connections.find(id); it != m_connections.end())
-                refuse(it->second, Close::CloseCodeDatatypeNotSupported, "text frames only");
+            m_hub.receivedBinary(id);
+            carryOut();
         });
-        connect(s, &QWebSocket::pong, this, [this, id] {
-            if (const auto it = m_connections.find(id); it != m_connections.end())
-                it->second.heardMs = nowMs();
-        });
+        connect(s, &QWebSocket::pong, this, [this, id] { m_hub.ponged(id); });
     }
 }
 
-void ClassServer::receive(Connection &c, const QString &text)
+void ClassServer::carryOut()
 {
-    const qint64 now = nowMs();
-    c.heardMs = now;
-    if (!c.messages.take(now)) {
-        refuse(c, Close::CloseCodePolicyViolated, "too many messages");
-        return;
+    // A socket may say it has disconnected inside close() or abort(), and that takes
+    // it from m_sockets: each request looks its socket up again.
+    const auto socketOf = [this](pool::ConnectionId id) -> QWebSocket * {
+        const auto it = m_sockets.find(id);
+        return it == m_sockets.end() ? nullptr : it->second.get();
+    };
+    for (const pool::SessionRequest &request : m_hub.takeRequests()) {
+        std::visit(Overloaded{
+                       [&](const pool::Send &r) {
+                           if (QWebSocket *s = socketOf(r.to))
+                               s->sendTextMessage(QString::fromUtf8(serverMessageJson(r.message)));
+                       },
+                       [&](const pool::Close &r) {
+                           if (QWebSocket *s = socketOf(r.connection))
+                               s->close(static_cast<QWebSocketProtocol::CloseCode>(r.why.code),
+                                        toQString(r.why.reason));
+                       },
+                       [&](const pool::Ping &r) {
+                           if (QWebSocket *s = socketOf(r.connection))
+                               s->ping();
+                       },
+                       [&](const pool::Abort &r) {
+                           if (QWebSocket *s = socketOf(r.connection))
+                               s->abort();
+                       },
+                       [&](const pool::Admit &r) { m_http.connections().joined(r.connection); },
+                   },
+                   request);
     }
-    const PageMessage message = readPageMessage(text.toUtf8());
-    const bool joined = !c.device.empty();
-    if (const auto *fault = std::get_if<MessageFault>(&message); fault && *fault != MessageFault::UnknownType)
-        refuse(c, Close::CloseCodeWrongDatatype,
-               *fault == MessageFault::MalformedJson ? "malformed JSON" : "malformed state");
-    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && !joined)
-        join(c, *joining);
-    else if (const auto *state = std::get_if<pool::StateMessage>(&message); state && joined)
-        offer(c, *state);
-    else if (const auto *seat = std::get_if<SeatMessage>(&message); seat && joined)
-        rename(c, *seat);
-    else
-        refuse(c, Close::CloseCodePolicyViolated, "unexpected message");
-}
-
-void ClassServer::join(Connection &c, const JoinMessage &message)
-{
-    if (message.classCode != m_pool.code()) {
-        refuse(c, kUnknownClass, "unknown class");
-        return;
-    }
-    const std::string &device = message.device;
-    if (!pool::isDeviceId(device)) {
-        refuse(c, Close::CloseCodePolicyViolated, "bad device id");
-        return;
-    }
-    const bool known = m_pool.student(device) != nullptr;
-    const pool::Student *student = m_pool.join(device, nowMs());
-    if (student == nullptr) {
-        refuse(c, kTryAgainLater, "class is full");
-        return;
-    }
-    c.device = device;
-    m_http.connections().joined(c.id);
-    if (!known)
-        m_store.stageStudent(m_pool.code(), device, *student);
-    // The seat is safe in the store before the page shows it.
-    afterCommit(c, {{"type", "joined"}, {"class", fromStd(m_pool.code())}, {"seat", fromStd(student->seat)}});
-    emit poolChanged();
-}
-
-void ClassServer::offer(Connection &c, const pool::StateMessage &state)
-{
-    const pool::Verdict verdict = m_pool.offer(c.device, state, nowMs());
-    if (pool::isRefusal(verdict)) {
-        refuse(c, Close::CloseCodePolicyViolated, pool::reasonOf(verdict));
-        return;
-    }
-    if (verdict == pool::Verdict::Removed) {
-        afterCommit(c, {{"type", "removed"}, {"experiment", static_cast<qint64>(state.experiment)}});
-        return;
-    }
-    if (verdict == pool::Verdict::TooFast) {
-        afterCommit(c, {{"type", "later"}, {"experiment", static_cast<qint64>(state.experiment)}});
-        return;
-    }
-    // Accepted or stale, the state kept is the newest: the page may forget every older one.
-    const pool::ExperimentState &kept = m_pool.student(c.device)->experiments.at(state.experiment).state;
-    if (verdict == pool::Verdict::Accepted) {
-        m_store.stageExperiment(m_pool.code(), c.device, state.experiment, kept);
-        emit poolChanged();
-    }
-    afterCommit(c, {{"type", "ack"},
-                    {"experiment", static_cast<qint64>(state.experiment)},
-                    {"seq", static_cast<qint64>(kept.seq)}});
-}
-
-void ClassServer::rename(const Connection &c, const SeatMessage &message)
-{
-    const pool::Verdict verdict = m_pool.rename(c.device, message.name);
-    const pool::Student &student = *m_pool.student(c.device);
-    if (verdict == pool::Verdict::Accepted) {
-        m_store.stageStudent(m_pool.code(), c.device, student);
-        emit poolChanged();
-    }
-    // A name the rules refuse leaves the seat as it was, and the page shows it again.
-    afterCommit(c, {{"type", "seat"}, {"seat", fromStd(student.seat)}});
-}
-
-void ClassServer::refuse(const Connection &c, QWebSocketProtocol::CloseCode code, std::string_view reason)
-{
-    c.socket->close(code, QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())));
-}
-
-void ClassServer::refuseEach(const std::vector<ConnectionId> &ids, QWebSocketProtocol::CloseCode code,
-                             std::string_view reason)
-{
-    // A socket may say it has disconnected inside close(), and that drops its connection:
-    // the connections are gathered first, and each is looked up again.
-    for (const ConnectionId id : ids) {
-        if (const auto it = m_connections.find(id); it != m_connections.end())
-            refuse(it->second, code, reason);
-    }
-}
-
-void ClassServer::drop(ConnectionId id)
-{
-    const auto it = m_connections.find(id);
-    if (it == m_connections.end())
-        return;
-    if (!it->second.device.empty()) {
-        m_pool.leave(it->second.device);
-        emit poolChanged();
-    }
-    // The socket is inside its own signal: it goes once that has returned.
-    it->second.socket.release()->deleteLater();
-    m_connections.erase(it);
-}
-
-void ClassServer::afterCommit(const Connection &c, const QJsonObject &reply)
-{
-    m_replies.push_back({c.socket.get(), QJsonDocument(reply).toJson(QJsonDocument::Compact)});
-    scheduleCommit();
-}
-
-void ClassServer::scheduleCommit()
-{
-    if (!m_commitTimer.isActive())
-        m_commitTimer.start(kCommitMs);
-}
-
-void ClassServer::recordHistory()
-{
-    const pool::PooledTally t = m_pool.tally();
-    const pool::HistoryPoint now{t.rounds, t[Count::Aiko], t[Count::Abc1Kati], t[Count::Abc1Make]};
-    if ((now.rounds > 0 || !m_history.points().empty()) && m_history.record(now)) {
-        m_store.stageHistory(m_pool.code(), now);
+    if (const std::optional<std::int64_t> due = m_hub.writeDueAt(); due && !m_writeTimer.isActive())
+        m_writeTimer.start(static_cast<int>(std::max<std::int64_t>(0, *due - m_clock.nowMs())));
+    if (session().changes() != m_shownChanges) {
+        m_shownChanges = session().changes();
         emit poolChanged();
     }
 }
 
-void ClassServer::commit()
+void ClassServer::write()
 {
-    recordHistory();
-    if (!m_store.commit()) {
+    const std::vector<const pool::ClassRows *> rows = m_hub.rowsToWrite();
+    const bool written = m_store.write(rows);
+    if (!written)
         std::cerr << "nuperako-class: cannot write the class: " << m_store.error().toStdString() << '\n';
-        m_commitTimer.start(kRetryMs);
-        return;
-    }
-    for (const Reply &r : std::exchange(m_replies, {})) {
-        if (r.socket)
-            r.socket->sendTextMessage(QString::fromUtf8(r.text));
-    }
-}
-
-void ClassServer::sweep()
-{
-    const qint64 now = nowMs();
-    std::vector<ConnectionId> gone;
-    for (auto &[id, c] : m_connections) {
-        if (now - c.heardMs > kSilentMs)
-            gone.push_back(id);
-        else
-            c.socket->ping();
-    }
-    // An abort says disconnected at once, and that drops the connection.
-    for (const ConnectionId id : gone) {
-        if (const auto it = m_connections.find(id); it != m_connections.end())
-            it->second.socket->abort();
-    }
+    m_hub.written(written);
+    carryOut();
 }
 
 QByteArray ClassServer::poolJson() const
 {
-    const pool::PoolSummary summary = m_pool.summary();
+    const pool::PoolSummary summary = session().summary();
     QJsonArray counts;
     QJsonArray ratios;
     for (std::size_t i = 0; i < kCountCount; ++i) {
         const auto c = static_cast<Count>(i);
         counts.append(static_cast<qint64>(summary.tally[c]));
-        ratios.append(fromStd(summary.tally.ratioText(c)));
+        ratios.append(toQString(summary.tally.ratioText(c)));
     }
     QJsonArray experiments;
     for (const pool::PooledExperiment &e : summary.experiments) {
-        experiments.append(QJsonObject{{"seat", fromStd(e.seat)},
+        experiments.append(QJsonObject{{"seat", toQString(e.seat)},
                                        {"student", e.number},
                                        {"experiment", static_cast<qint64>(e.experiment)},
-                                       {"rounds", pool::roundsOf(e.state.counts)},
+                                       {"rounds", roundsOf(e.state.counts)},
                                        {"counts", countsOf(e.state.counts)},
                                        {"ended", e.state.ended}});
     }
-    const QJsonObject json{{"class", fromStd(m_pool.code())},
+    const QJsonObject json{{"class", toQString(m_code)},
                            {"rounds", static_cast<qint64>(summary.tally.rounds)},
                            {"counts", counts},
                            {"ratios", ratios},

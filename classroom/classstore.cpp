@@ -2,32 +2,98 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classstore.h"
 
+#include "platform/qtconvert.h"
 #include "pool/classcode.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 
-#include <array>
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <random>
 
 namespace nuperako::classroom {
 
 namespace {
 
-// "aiko,a1kati,...", each name between prefix and suffix.
-QString countColumns(const QString &prefix = {}, const QString &suffix = {})
+// A table's column and its type.
+struct Column {
+    QString name;
+    QString type;
+};
+using Columns = std::vector<Column>;
+
+Column text(const char *name)
 {
-    QStringList columns;
-    for (const std::string_view c : kCountNames)
-        columns << prefix + QLatin1String(c.data(), static_cast<qsizetype>(c.size())) + suffix;
-    return columns.join(QLatin1Char(','));
+    return {QString::fromLatin1(name), QStringLiteral("TEXT NOT NULL")};
+}
+Column integer(const char *name)
+{
+    return {QString::fromLatin1(name), QStringLiteral("INTEGER NOT NULL")};
 }
 
-QString fromStd(const std::string &s)
+// Each table's columns, in the order a row binds its values.
+const Columns &classColumns()
 {
-    return QString::fromStdString(s);
+    static const Columns columns{{QStringLiteral("code"), QStringLiteral("TEXT PRIMARY KEY")}, integer("created_ms")};
+    return columns;
+}
+const Columns &studentColumns()
+{
+    static const Columns columns{text("class"), text("device"), text("seat"), integer("number"), integer("joined_ms")};
+    return columns;
+}
+const Columns &experimentColumns()
+{
+    static const Columns columns = [] {
+        Columns c{text("class"), text("device"), integer("experiment"), integer("seq"), integer("ended")};
+        std::ranges::transform(kCountNames, std::back_inserter(c), [](std::string_view name) {
+            return Column{toQString(name), QStringLiteral("INTEGER NOT NULL")};
+        });
+        return c;
+    }();
+    return columns;
+}
+const Columns &removedColumns()
+{
+    static const Columns columns{text("class"), text("device"), integer("experiment")};
+    return columns;
+}
+const Columns &historyColumns()
+{
+    static const Columns columns{text("class"), integer("rounds"), integer("aiko"), integer("one_wins"),
+                                 integer("one_loses")};
+    return columns;
+}
+
+QStringList namesOf(const Columns &columns, qsizetype from = 0, const QString &prefix = {})
+{
+    QStringList names;
+    for (qsizetype i = from; i < static_cast<qsizetype>(columns.size()); ++i)
+        names << prefix + columns[static_cast<std::size_t>(i)].name;
+    return names;
+}
+
+QString createTable(const QString &table, const Columns &columns, const QString &primaryKey = {})
+{
+    QStringList definitions;
+    for (const Column &c : columns)
+        definitions << c.name + u' ' + c.type;
+    if (!primaryKey.isEmpty())
+        definitions << QStringLiteral("PRIMARY KEY(%1)").arg(primaryKey);
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1(%2)").arg(table, definitions.join(QStringLiteral(", ")));
+}
+
+// "INSERT INTO table(a, b, c) VALUES(?, ?, ?)", the verb as given, and what follows it.
+QString insertInto(const QString &table, const Columns &columns, const QString &then = {},
+                   const QString &verb = QStringLiteral("INSERT"))
+{
+    const QStringList placeholders(static_cast<qsizetype>(columns.size()), QStringLiteral("?"));
+    return QStringLiteral("%1 INTO %2(%3) VALUES(%4) %5")
+        .arg(verb, table, namesOf(columns).join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")), then)
+        .trimmed();
 }
 
 // Qt SQL keeps its connections by name: one of its own for every store.
@@ -47,20 +113,13 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
         m_error = db.lastError().text();
         return;
     }
+    const QString byExperiment = QStringLiteral("class, device, experiment");
     m_open = exec(QStringLiteral("PRAGMA journal_mode=WAL")) && exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
-             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS classes(code TEXT PRIMARY KEY, created_ms INTEGER "
-                                 "NOT NULL)")) &&
-             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS students(class TEXT NOT NULL, device TEXT NOT NULL, "
-                                 "seat TEXT NOT NULL, number INTEGER NOT NULL, joined_ms INTEGER NOT NULL, "
-                                 "PRIMARY KEY(class, device))")) &&
-             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS experiments(class TEXT NOT NULL, device TEXT NOT "
-                                 "NULL, experiment INTEGER NOT NULL, seq INTEGER NOT NULL, %1, ended INTEGER NOT "
-                                 "NULL, PRIMARY KEY(class, device, experiment))")
-                      .arg(countColumns({}, QStringLiteral(" INTEGER NOT NULL")))) &&
-             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS removed(class TEXT NOT NULL, device TEXT NOT NULL, "
-                                 "experiment INTEGER NOT NULL, PRIMARY KEY(class, device, experiment))")) &&
-             exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history(class TEXT NOT NULL, rounds INTEGER NOT NULL, "
-                                 "aiko INTEGER NOT NULL, one_wins INTEGER NOT NULL, one_loses INTEGER NOT NULL)")) &&
+             exec(createTable(QStringLiteral("classes"), classColumns())) &&
+             exec(createTable(QStringLiteral("students"), studentColumns(), QStringLiteral("class, device"))) &&
+             exec(createTable(QStringLiteral("experiments"), experimentColumns(), byExperiment)) &&
+             exec(createTable(QStringLiteral("removed"), removedColumns(), byExperiment)) &&
+             exec(createTable(QStringLiteral("history"), historyColumns())) &&
              exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_rounds ON history(class, rounds)"));
 }
 
@@ -73,10 +132,22 @@ ClassStore::~ClassStore()
 bool ClassStore::exec(const QString &statement)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    return query.exec(statement) || fail(query.lastError().text());
+    return query.exec(statement) || setError(query.lastError().text());
 }
 
-bool ClassStore::fail(const QString &what)
+bool ClassStore::prepare(QSqlQuery &query, const QString &statement)
+{
+    return query.prepare(statement) || setError(query.lastError().text());
+}
+
+bool ClassStore::run(QSqlQuery &query, const QVariantList &values)
+{
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    return query.exec() || setError(query.lastError().text());
+}
+
+bool ClassStore::setError(const QString &what)
 {
     m_error = what;
     return false;
@@ -85,11 +156,8 @@ bool ClassStore::fail(const QString &what)
 std::optional<std::string> ClassStore::newestClass()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    if (!query.exec(QStringLiteral("SELECT code FROM classes ORDER BY created_ms DESC, rowid DESC LIMIT 1"))) {
-        fail(query.lastError().text());
-        return std::nullopt;
-    }
-    if (!query.next())
+    if (!prepare(query, QStringLiteral("SELECT code FROM classes ORDER BY created_ms DESC, rowid DESC LIMIT 1")) ||
+        !run(query, {}) || !query.next())
         return std::nullopt;
     return query.value(0).toString().toStdString();
 }
@@ -97,20 +165,15 @@ std::optional<std::string> ClassStore::newestClass()
 bool ClassStore::hasClass(const std::string &code)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    if (!query.prepare(QStringLiteral("SELECT 1 FROM classes WHERE code = ?")))
-        return fail(query.lastError().text());
-    query.addBindValue(fromStd(code));
-    return (query.exec() || fail(query.lastError().text())) && query.next();
+    return prepare(query, QStringLiteral("SELECT 1 FROM classes WHERE code = ?")) && run(query, {toQString(code)}) &&
+           query.next();
 }
 
 bool ClassStore::addClass(const std::string &code, std::int64_t createdMs)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    if (!query.prepare(QStringLiteral("INSERT INTO classes(code, created_ms) VALUES(?, ?)")))
-        return fail(query.lastError().text());
-    query.addBindValue(fromStd(code));
-    query.addBindValue(static_cast<qint64>(createdMs));
-    return query.exec() || fail(query.lastError().text());
+    return prepare(query, insertInto(QStringLiteral("classes"), classColumns())) &&
+           run(query, {toQString(code), static_cast<qint64>(createdMs)});
 }
 
 std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs)
@@ -129,26 +192,23 @@ std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs)
 bool ClassStore::load(pool::ClassPool &pool)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection);
+    const QVariantList ofClass{toQString(pool.code())};
     QSqlQuery students(db);
-    if (!students.prepare(QStringLiteral("SELECT device, seat, number, joined_ms FROM students WHERE class = ? "
-                                         "ORDER BY number")))
-        return fail(students.lastError().text());
-    students.addBindValue(fromStd(pool.code()));
-    if (!students.exec())
-        return fail(students.lastError().text());
+    if (!prepare(students, QStringLiteral("SELECT %1 FROM students WHERE class = ? ORDER BY number")
+                               .arg(namesOf(studentColumns(), 1).join(QStringLiteral(", ")))) ||
+        !run(students, ofClass))
+        return false;
     while (students.next()) {
         pool.restoreStudent(students.value(0).toString().toStdString(), students.value(1).toString().toStdString(),
                             students.value(2).toInt(), students.value(3).toLongLong());
     }
     QSqlQuery experiments(db);
-    if (!experiments.prepare(
-            QStringLiteral("SELECT device, experiment, seq, ended, %1 FROM experiments WHERE class = ?")
-                .arg(countColumns())))
-        return fail(experiments.lastError().text());
-    experiments.addBindValue(fromStd(pool.code()));
-    if (!experiments.exec())
-        return fail(experiments.lastError().text());
+    if (!prepare(experiments, QStringLiteral("SELECT %1 FROM experiments WHERE class = ?")
+                                  .arg(namesOf(experimentColumns(), 1).join(QStringLiteral(", ")))) ||
+        !run(experiments, ofClass))
+        return false;
     while (experiments.next()) {
+        // device, experiment, seq, ended, then the nine counts
         pool::ExperimentState state;
         state.seq = experiments.value(2).toLongLong();
         state.ended = experiments.value(3).toBool();
@@ -157,11 +217,9 @@ bool ClassStore::load(pool::ClassPool &pool)
         pool.restoreExperiment(experiments.value(0).toString().toStdString(), experiments.value(1).toLongLong(), state);
     }
     QSqlQuery removed(db);
-    if (!removed.prepare(QStringLiteral("SELECT device, experiment FROM removed WHERE class = ?")))
-        return fail(removed.lastError().text());
-    removed.addBindValue(fromStd(pool.code()));
-    if (!removed.exec())
-        return fail(removed.lastError().text());
+    if (!prepare(removed, QStringLiteral("SELECT device, experiment FROM removed WHERE class = ?")) ||
+        !run(removed, ofClass))
+        return false;
     while (removed.next())
         pool.restoreRemoved(removed.value(0).toString().toStdString(), removed.value(1).toLongLong());
     return true;
@@ -170,142 +228,84 @@ bool ClassStore::load(pool::ClassPool &pool)
 bool ClassStore::loadHistory(const std::string &code, pool::PooledHistory &history)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    if (!query.prepare(QStringLiteral("SELECT rounds, aiko, one_wins, one_loses FROM history WHERE class = ? "
-                                      "ORDER BY rowid")))
-        return fail(query.lastError().text());
-    query.addBindValue(fromStd(code));
-    if (!query.exec())
-        return fail(query.lastError().text());
+    if (!prepare(query, QStringLiteral("SELECT %1 FROM history WHERE class = ? ORDER BY rowid")
+                            .arg(namesOf(historyColumns(), 1).join(QStringLiteral(", ")))) ||
+        !run(query, {toQString(code)}))
+        return false;
     while (query.next()) {
-        history.record({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
-                        query.value(3).toLongLong()});
+        history.record({query.value(0).toLongLong(),
+                        {query.value(1).toLongLong(), query.value(2).toLongLong(), query.value(3).toLongLong()}});
     }
     return true;
 }
 
-void ClassStore::stageStudent(const std::string &code, const std::string &device, const pool::Student &student)
+bool ClassStore::write(const std::vector<const pool::ClassRows *> &classes)
 {
-    m_students[{code, device}] = {student.seat, student.number, student.joinedMs};
-}
-
-void ClassStore::stageExperiment(const std::string &code, const std::string &device, std::int64_t experiment,
-                                 const pool::ExperimentState &state)
-{
-    m_experiments[{code, device, experiment}] = state;
-}
-
-void ClassStore::stageRemoval(const std::string &code, const std::string &device, std::int64_t experiment)
-{
-    m_removals.emplace_back(code, device, experiment);
-}
-
-void ClassStore::stageHistory(const std::string &code, const pool::HistoryPoint &point)
-{
-    m_history.emplace_back(code, point);
-}
-
-bool ClassStore::commit()
-{
-    if (!hasStaged())
+    if (classes.empty())
         return true;
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     if (!db.transaction())
-        return fail(db.lastError().text());
-    bool written = writeStaged(db);
+        return setError(db.lastError().text());
+    bool written = std::ranges::all_of(classes, [this](const pool::ClassRows *rows) { return writeClass(*rows); });
     if (written && !db.commit())
-        written = fail(db.lastError().text());
-    if (!written) {
+        written = setError(db.lastError().text());
+    if (!written)
         static_cast<void>(db.rollback()); // a failed rollback leaves nothing written either
-        return false;
-    }
-    m_students.clear();
-    m_experiments.clear();
-    m_removals.clear();
-    m_history.clear();
-    return true;
+    return written;
 }
 
-bool ClassStore::writeStaged(const QSqlDatabase &db)
+bool ClassStore::writeClass(const pool::ClassRows &rows)
 {
+    const QSqlDatabase db = QSqlDatabase::database(m_connection);
+    const QString code = toQString(rows.classCode);
     QSqlQuery student(db);
-    if (!student.prepare(QStringLiteral("INSERT INTO students(class, device, seat, number, joined_ms) "
-                                        "VALUES(?, ?, ?, ?, ?) "
-                                        "ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat")))
-        return fail(student.lastError().text());
-    for (const auto &[key, row] : m_students) {
-        student.addBindValue(fromStd(key.first));
-        student.addBindValue(fromStd(key.second));
-        student.addBindValue(fromStd(row.seat));
-        student.addBindValue(row.number);
-        student.addBindValue(static_cast<qint64>(row.joinedMs));
-        if (!student.exec())
-            return fail(student.lastError().text());
-    }
-    // A state replaces only an older one: the newest state is the one kept.
     QSqlQuery experiment(db);
-    if (!experiment.prepare(QStringLiteral("INSERT INTO experiments(class, device, experiment, seq, ended, %1) "
-                                           "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                                           "ON CONFLICT(class, device, experiment) DO UPDATE SET (seq, ended, %1) = "
-                                           "(excluded.seq, excluded.ended, %2) WHERE excluded.seq > experiments.seq")
-                                .arg(countColumns(), countColumns(QStringLiteral("excluded.")))))
-        return fail(experiment.lastError().text());
-    for (const auto &[key, state] : m_experiments) {
-        experiment.addBindValue(fromStd(std::get<0>(key)));
-        experiment.addBindValue(fromStd(std::get<1>(key)));
-        experiment.addBindValue(static_cast<qint64>(std::get<2>(key)));
-        experiment.addBindValue(static_cast<qint64>(state.seq));
-        experiment.addBindValue(state.ended);
-        for (const std::int16_t n : state.counts.values)
-            experiment.addBindValue(n);
-        if (!experiment.exec())
-            return fail(experiment.lastError().text());
-    }
-    return writeRemovals(db) && writeHistory(db);
-}
-
-bool ClassStore::writeRemovals(const QSqlDatabase &db)
-{
     QSqlQuery forget(db);
     QSqlQuery remember(db);
-    if (!forget.prepare(QStringLiteral("DELETE FROM experiments WHERE class = ? AND device = ? AND experiment = ?")) ||
-        !remember.prepare(QStringLiteral("INSERT OR IGNORE INTO removed(class, device, experiment) VALUES(?, ?, ?)")))
-        return fail(forget.lastError().text() + remember.lastError().text());
-    for (const auto &[code, device, number] : m_removals) {
-        for (QSqlQuery *query : {&forget, &remember}) {
-            query->addBindValue(fromStd(code));
-            query->addBindValue(fromStd(device));
-            query->addBindValue(static_cast<qint64>(number));
-            if (!query->exec())
-                return fail(query->lastError().text());
-        }
-    }
-    return true;
-}
-
-bool ClassStore::writeHistory(const QSqlDatabase &db)
-{
     QSqlQuery later(db);
     QSqlQuery point(db);
-    if (!later.prepare(QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) ||
-        !point.prepare(QStringLiteral("INSERT INTO history(class, rounds, aiko, one_wins, one_loses) "
-                                      "VALUES(?, ?, ?, ?, ?)")))
-        return fail(later.lastError().text() + point.lastError().text());
-    std::map<std::string, std::int64_t> lastRounds; // of the points written here, by class
-    for (const auto &[code, p] : m_history) {
-        // After a removal the pool has fewer rounds than the history's end: the points past it go.
-        const auto last = lastRounds.find(code);
-        if (last == lastRounds.end() || p.rounds <= last->second) {
-            later.addBindValue(fromStd(code));
-            later.addBindValue(static_cast<qint64>(p.rounds));
-            if (!later.exec())
-                return fail(later.lastError().text());
-        }
-        lastRounds[code] = p.rounds;
-        point.addBindValue(fromStd(code));
-        for (const std::int64_t n : {p.rounds, p.aiko, p.oneWins, p.oneLoses})
-            point.addBindValue(static_cast<qint64>(n));
-        if (!point.exec())
-            return fail(point.lastError().text());
+    // A state replaces only an older one: the newest state is the one kept. After a removal the pool
+    // has fewer rounds than the history's end: the points from its rounds on go.
+    const QStringList stateColumns = namesOf(experimentColumns(), 3);
+    if (!prepare(student,
+                 insertInto(QStringLiteral("students"), studentColumns(),
+                            QStringLiteral("ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat"))) ||
+        !prepare(
+            experiment,
+            insertInto(
+                QStringLiteral("experiments"), experimentColumns(),
+                QStringLiteral("ON CONFLICT(class, device, experiment) DO UPDATE SET (%1) = (%2) "
+                               "WHERE excluded.seq > experiments.seq")
+                    .arg(stateColumns.join(QStringLiteral(", ")),
+                         namesOf(experimentColumns(), 3, QStringLiteral("excluded.")).join(QStringLiteral(", "))))) ||
+        !prepare(forget, QStringLiteral("DELETE FROM experiments WHERE class = ? AND device = ? AND experiment = ?")) ||
+        !prepare(remember,
+                 insertInto(QStringLiteral("removed"), removedColumns(), {}, QStringLiteral("INSERT OR IGNORE"))) ||
+        !prepare(later, QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) ||
+        !prepare(point, insertInto(QStringLiteral("history"), historyColumns())))
+        return false;
+    for (const auto &[device, s] : rows.students) {
+        if (!run(student, {code, toQString(device), toQString(s.seat), s.number, static_cast<qint64>(s.joinedMs)}))
+            return false;
+    }
+    for (const auto &[key, state] : rows.experiments) {
+        QVariantList values{code, toQString(key.first), static_cast<qint64>(key.second), static_cast<qint64>(state.seq),
+                            state.ended};
+        for (const std::int16_t n : state.counts.values)
+            values << n;
+        if (!run(experiment, values))
+            return false;
+    }
+    for (const auto &[device, number] : rows.removals) {
+        const QVariantList key{code, toQString(device), static_cast<qint64>(number)};
+        if (!run(forget, key) || !run(remember, key))
+            return false;
+    }
+    for (const pool::HistoryPoint &p : rows.history) {
+        if (!run(later, {code, static_cast<qint64>(p.rounds)}) ||
+            !run(point, {code, static_cast<qint64>(p.rounds), static_cast<qint64>(p.totals[0]),
+                         static_cast<qint64>(p.totals[1]), static_cast<qint64>(p.totals[2])}))
+            return false;
     }
     return true;
 }

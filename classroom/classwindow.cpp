@@ -3,16 +3,16 @@
 #include "classroom/classwindow.h"
 
 #include "classroom/classpicture.h"
-#include "classroom/classserver.h"
 #include "classroom/funnelview.h"
 #include "classroom/qrcodeview.h"
 #include "core/boardvariables.h"
 #include "core/palette.h"
-#include "mainwindow/boardlayout.h"
+#include "core/tallyrows.h"
 #include "platform/japanesefont.h"
 #include "platform/qtconvert.h"
 #include "platform/questionbox.h"
 #include "pool/classdrawing.h"
+#include "pool/classsession.h"
 #include "pool/csvexport.h"
 #include "pool/poolsummary.h"
 
@@ -67,15 +67,15 @@ void setTextColor(QWidget *w, Rgb color)
 
 } // namespace
 
-ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *parent)
-    : QWidget(parent), m_server(server), m_questions(questions)
+ClassWindow::ClassWindow(QuestionBox &questions, bool servesPage, QWidget *parent)
+    : QWidget(parent), m_questions(questions)
 {
     setWindowTitle(QStringLiteral("ぬぺらこ クラス集計"));
     setFont(japaneseFont(kPointSize));
     auto *columns = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     columns->addLayout(left);
-    left->addLayout(buildJoin());
+    left->addLayout(buildJoin(servesPage));
     m_headline = label({}, this);
     left->addWidget(m_headline);
     left->addLayout(buildTally());
@@ -85,18 +85,12 @@ ClassWindow::ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *p
 
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &ClassWindow::showPool);
-    connect(&server, &ClassServer::poolChanged, this, [this] {
-        if (!m_refresh.isActive())
-            m_refresh.start(kRefreshMs);
-    });
-    connect(&server, &ClassServer::classChanged, this, &ClassWindow::showClass);
 
     resize(kDefaultWidth, kDefaultHeight);
     scaleText();
-    showClass();
 }
 
-QLayout *ClassWindow::buildJoin()
+QLayout *ClassWindow::buildJoin(bool servesPage)
 {
     m_qr = new QrCodeView(this);
     m_code = label({}, this, true);
@@ -110,7 +104,7 @@ QLayout *ClassWindow::buildJoin()
     join->addWidget(m_code, 1, 1);
     join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
     join->addWidget(m_address, 3, 1);
-    if (!m_server.servesPage()) {
+    if (!servesPage) {
         auto *noPage = label(QStringLiteral("生徒のページがありません（ブラウザー版なしで作られています）。"
                                             "生徒は参加できません。"),
                              this, true);
@@ -125,12 +119,12 @@ QLayout *ClassWindow::buildJoin()
 QLayout *ClassWindow::buildTally()
 {
     auto *tally = new QGridLayout;
-    for (std::size_t column = 0; column < boardlayout::kHeadings.size(); ++column) {
-        tally->addWidget(label(toQString(boardlayout::kHeadings[column].caption), this, true), 0,
-                         static_cast<int>(column) + 1, Qt::AlignRight);
+    for (std::size_t column = 0; column < kTallyColumns.size(); ++column) {
+        tally->addWidget(label(toQString(kTallyColumns[column]), this, true), 0, static_cast<int>(column) + 1,
+                         Qt::AlignRight);
     }
     for (std::size_t c = 0; c < kCountCount; ++c) {
-        const boardlayout::TallyRow &row = boardlayout::kTallyRows[c];
+        const TallyRow &row = kTallyRows[c];
         auto *name = label(toQString(row.caption), this);
         if (row.italic) {
             QFont italic; // italic only: the family and the size come from the window
@@ -139,8 +133,8 @@ QLayout *ClassWindow::buildTally()
         }
         m_counts[c] = label({}, this);
         m_ratios[c] = label({}, this);
-        m_counts[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 1)));
-        m_ratios[c]->setAccessibleName(toQString(boardlayout::cellSpeech(static_cast<Count>(c), 2)));
+        m_counts[c]->setAccessibleName(toQString(cellSpeech(static_cast<Count>(c), 1)));
+        m_ratios[c]->setAccessibleName(toQString(cellSpeech(static_cast<Count>(c), 2)));
         for (QLabel *l : {name, m_counts[c], m_ratios[c]}) {
             if (row.color)
                 setTextColor(l, *row.color);
@@ -162,7 +156,7 @@ QLayout *ClassWindow::buildClassControls()
     controls->addWidget(m_hideNames, 0, 0, 1, 2);
     controls->addWidget(newClass, 1, 0);
     controls->addWidget(exportButton, 1, 1);
-    connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showFunnel);
+    connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showPool);
     connect(newClass, &QPushButton::clicked, this, &ClassWindow::startNewClass);
     connect(exportButton, &QPushButton::clicked, this, &ClassWindow::exportClass);
     return controls;
@@ -175,19 +169,21 @@ QLayout *ClassWindow::buildPictures()
     pictures->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
     m_graph = new ClassPicture(QStringLiteral("graph"), this);
     m_graph->setAccessibleName(QStringLiteral("クラス全体の割合"));
-    m_graph->setDrawing([this](DrawingSurface &s) { pool::drawPooledGraph(m_server.history().points(), s); });
+    m_graph->setDrawing([this](DrawingSurface &s) {
+        pool::drawPooledGraph(m_session != nullptr ? m_session->history().points() : std::vector<pool::HistoryPoint>{},
+                              s);
+    });
     pictures->addWidget(m_graph, 1);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
     auto *kinds = new QButtonGroup(this);
     QPushButton *lastKind = nullptr;
-    for (const pool::FunnelKind kind :
-         {pool::FunnelKind::Aiko, pool::FunnelKind::OneWins, pool::FunnelKind::OneLoses}) {
-        auto *button = new QPushButton(toQString(pool::kindName(kind)), this);
+    for (const ResultKind kind : kResultKinds) {
+        auto *button = new QPushButton(toQString(nameOf(kind)), this);
         button->setCheckable(true);
         button->setChecked(kind == m_kind);
-        setTextColor(button, pool::kindColor(kind));
+        setTextColor(button, colorOf(kind));
         kinds->addButton(button, static_cast<int>(kind));
         bar->addWidget(button);
         lastKind = button;
@@ -205,8 +201,8 @@ QLayout *ClassWindow::buildPictures()
     setTabOrder(m_funnel, m_remove);
 
     connect(kinds, &QButtonGroup::idClicked, this, [this](int id) {
-        m_kind = static_cast<pool::FunnelKind>(id);
-        showFunnel();
+        m_kind = static_cast<ResultKind>(id);
+        showPool();
     });
     connect(m_funnel, &FunnelView::selectionChanged, this,
             [this] { m_remove->setEnabled(m_funnel->selected() != nullptr); });
@@ -214,30 +210,36 @@ QLayout *ClassWindow::buildPictures()
     return pictures;
 }
 
-void ClassWindow::showClass()
+void ClassWindow::showClass(const pool::ClassSession &session, const QString &address)
 {
-    const QString address = m_server.studentAddress();
-    m_code->setText(toQString(m_server.pool().code()));
+    m_session = &session;
+    m_code->setText(toQString(session.code()));
     m_address->setText(address);
     m_qr->setText(address);
     showPool();
 }
 
+void ClassWindow::sessionChanged()
+{
+    if (!m_refresh.isActive())
+        m_refresh.start(kRefreshMs);
+}
+
 void ClassWindow::showPool()
 {
-    const pool::PoolSummary summary = m_server.pool().summary();
-    m_headline->setText(toQString(summary.headline()).replace(QStringLiteral("　　"), QStringLiteral("\n")));
+    if (m_session == nullptr)
+        return;
+    const pool::PoolSummary summary = m_session->summary();
+    QStringList lines;
+    for (const std::string &line : summary.headlines())
+        lines << toQString(line);
+    m_headline->setText(lines.join(u'\n'));
     for (std::size_t c = 0; c < kCountCount; ++c) {
         m_counts[c]->setText(toQString(summary.tally.countText(static_cast<Count>(c))));
         m_ratios[c]->setText(toQString(summary.tally.ratioText(static_cast<Count>(c))));
     }
     m_graph->redraw();
     m_funnel->setFunnel(pool::makeFunnel(summary, m_kind, m_hideNames->isChecked()));
-}
-
-void ClassWindow::showFunnel()
-{
-    m_funnel->setFunnel(pool::makeFunnel(m_server.pool().summary(), m_kind, m_hideNames->isChecked()));
 }
 
 void ClassWindow::removeSelected()
@@ -252,7 +254,7 @@ void ClassWindow::removeSelected()
             .arg(toQString(dot->label));
     if (m_questions.ask(this, question, QStringLiteral("実験を取り除く")) != kAnswerYes)
         return;
-    m_server.removeExperiment(student, experiment);
+    emit removeAsked(student, experiment);
     showPool();
 }
 
@@ -260,16 +262,19 @@ void ClassWindow::startNewClass()
 {
     const QString question = QStringLiteral("新しいクラスを始めますか？\nクラス %1 の実験は保存されたまま残ります。"
                                             "生徒は新しいアドレスから参加します。")
-                                 .arg(toQString(m_server.pool().code()));
-    if (m_questions.ask(this, question, QStringLiteral("新しいクラス")) != kAnswerYes)
-        return;
-    if (!m_server.startNewClass())
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("新しいクラスを作れませんでした。"));
+                                 .arg(toQString(m_session->code()));
+    if (m_questions.ask(this, question, QStringLiteral("新しいクラス")) == kAnswerYes)
+        emit newClassAsked();
+}
+
+void ClassWindow::newClassFailed()
+{
+    QMessageBox::warning(this, windowTitle(), QStringLiteral("新しいクラスを作れませんでした。"));
 }
 
 void ClassWindow::exportClass()
 {
-    const QString classCode = toQString(m_server.pool().code());
+    const QString classCode = toQString(m_session->code());
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("クラスの実験を書き出す"),
         QDir::home().filePath(QStringLiteral("nuperako-%1.csv").arg(classCode)), QStringLiteral("CSV (*.csv)"));
@@ -277,7 +282,7 @@ void ClassWindow::exportClass()
         return;
     // Written whole or not at all: a half-written file would pass for the class's data.
     QSaveFile out(file);
-    const std::string csv = pool::experimentsCsv(m_server.pool().summary());
+    const std::string csv = pool::experimentsCsv(m_session->summary());
     if (!out.open(QIODevice::WriteOnly) || out.write(csv.data(), static_cast<qint64>(csv.size())) < 0 ||
         !out.commit()) {
         QMessageBox::warning(this, windowTitle(),

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/counts.h"
-#include "pool/funnel.h"
+#include "core/tallyrows.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -19,44 +19,57 @@ namespace nuperako {
 class QuestionBox;
 }
 
+namespace nuperako::pool {
+class ClassSession;
+}
+
 namespace nuperako::classroom {
 
 class ClassPicture;
-class ClassServer;
 class FunnelView;
 class QrCodeView;
 
 // The teacher's window, made for a projector: how to join (the code, the
 // address and its QR code), the class's pooled tally, the class's ratios as
 // they settle, and the funnel of every experiment. Text grows with the window.
-// It shows what the server holds at most five times a second, however fast
-// the students play; removing an experiment, a new class and the export are
-// the server's and the pool's, asked for here.
+// A view of the class's session: told that the session has changed, it shows
+// it within 200 ms, at most five times a second however fast the students
+// play. Removing an experiment and a new class are asked for, after the
+// teacher's yes, with signals; the export is written from what it shows.
 class ClassWindow : public QWidget {
     Q_OBJECT
 public:
-    // Questions before removing an experiment and before a new class go through questions.
-    ClassWindow(ClassServer &server, QuestionBox &questions, QWidget *parent = nullptr);
+    // Questions before removing an experiment and before a new class go through questions;
+    // without the page (servesPage false) the window says that students cannot join.
+    ClassWindow(QuestionBox &questions, bool servesPage, QWidget *parent = nullptr);
 
-    // Everything shown brought up to date with the pool (what the coalescing timer does).
+    // The class to show, and the address its students open.
+    void showClass(const pool::ClassSession &session, const QString &address);
+    // The session has changed: shown within 200 ms.
+    void sessionChanged();
+    // Everything shown brought up to date with the session at once.
     void showPool();
+    // A new class was asked for and could not be made.
+    void newClassFailed();
+
+signals:
+    void removeAsked(int student, std::int64_t experiment);
+    void newClassAsked();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QLayout *buildJoin();
+    QLayout *buildJoin(bool servesPage);
     QLayout *buildTally();
     QLayout *buildClassControls();
     QLayout *buildPictures();
-    void showClass();
-    void showFunnel();
     void removeSelected();
     void startNewClass();
     void exportClass();
     void scaleText();
 
-    ClassServer &m_server;
+    const pool::ClassSession *m_session = nullptr;
     QuestionBox &m_questions;
     QLabel *m_code = nullptr;
     QLabel *m_address = nullptr;
@@ -68,7 +81,7 @@ private:
     FunnelView *m_funnel = nullptr;
     QCheckBox *m_hideNames = nullptr;
     QPushButton *m_remove = nullptr;
-    pool::FunnelKind m_kind = pool::FunnelKind::Aiko;
+    ResultKind m_kind = ResultKind::Aiko;
     QTimer m_refresh;
 };
 

@@ -18,8 +18,6 @@ namespace nuperako::classroom {
 
 namespace {
 
-using Phase = pool::ConnectionGate::Phase;
-
 // The kernel refused to hand over a connection (no file left, or no memory):
 // accepting pauses, and is tried again this much later.
 constexpr int kRetryAcceptMs = 250;
@@ -94,7 +92,7 @@ GatedListener::GatedListener(const pool::ConnectionGate::Limits &limits, QObject
     : QTcpServer(parent), m_shared(std::make_shared<Shared>(limits))
 {
     setListenBacklogSize(kBacklog);
-    const std::int64_t shortest = std::min({limits.requestMs, limits.idleMs, limits.joinMs});
+    const std::int64_t shortest = std::min(limits.requestMs, limits.idleMs);
     m_sweep.start(static_cast<int>(std::max<std::int64_t>(1, shortest / kSweepsPerLimit)));
     connect(&m_sweep, &QTimer::timeout, this, &GatedListener::sweep);
     // Qt stops accepting for good after such a refusal; the ceiling keeps it rare, and this keeps it short.
@@ -160,12 +158,9 @@ const pool::ConnectionGate &GatedListener::gate() const
 void GatedListener::sweep()
 {
     for (const auto &[id, phase] : m_shared->gate.expire(m_shared->nowMs())) {
-        if (phase == Phase::Joining) {
-            emit joinExpired(id);
-        } else if (const auto it = m_shared->sockets.find(id); it != m_shared->sockets.end()) {
-            // The HTTP server deletes the socket once it has said it is disconnected.
+        // The HTTP server deletes the socket once it has said it is disconnected.
+        if (const auto it = m_shared->sockets.find(id); it != m_shared->sockets.end())
             it->second->abort();
-        }
     }
 }
 

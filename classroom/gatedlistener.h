@@ -40,10 +40,6 @@ public:
 
     [[nodiscard]] const pool::ConnectionGate &gate() const;
 
-signals:
-    // A WebSocket has not joined the class in time: its owner closes it.
-    void joinExpired(Id id);
-
 protected:
     void incomingConnection(qintptr descriptor) override;
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/module1.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -28,5 +30,15 @@ struct Counts {
 
     [[nodiscard]] constexpr std::int16_t operator[](Count c) const { return values[index(c)]; }
 };
+
+// The rounds of a tally, and whether it has reached the end rule.
+constexpr int roundsOf(const Counts &c)
+{
+    return roundsOf(c[Count::Aiko], c[Count::Abc1Kati], c[Count::Abc1Make]);
+}
+constexpr bool reachesEnd(const Counts &c)
+{
+    return reachesEnd(c[Count::Aiko], c[Count::Abc1Kati], c[Count::Abc1Make]);
+}
 
 } // namespace nuperako

@@ -92,7 +92,7 @@ void Experiment::recordHistory()
 
 bool Experiment::applyEndRule()
 {
-    if (m_shared.aiko >= kEndTotal || m_shared.abc1kati >= kEndTotal || m_shared.abc1make >= kEndTotal) {
+    if (reachesEnd(m_shared.aiko, m_shared.abc1kati, m_shared.abc1make)) {
         m_shared.owari = 1;
         m_vars.jidou = 0;
         return true;

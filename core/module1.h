@@ -29,10 +29,22 @@ struct Module1 {
     std::int16_t owari = 0;
 };
 
+// Rounds played: draws, wins alone and losses alone.
+constexpr int roundsOf(int aiko, int oneWins, int oneLoses)
+{
+    return aiko + oneWins + oneLoses;
+}
+
+// The end rule: the experiment ends in the round in which one of its totals reaches kEndTotal.
+constexpr bool reachesEnd(int aiko, int oneWins, int oneLoses)
+{
+    return aiko >= kEndTotal || oneWins >= kEndTotal || oneLoses >= kEndTotal;
+}
+
 // Rounds played since the last reset; never stored.
 constexpr int kaisuu(const Module1 &m)
 {
-    return m.aiko + m.abc1kati + m.abc1make;
+    return roundsOf(m.aiko, m.abc1kati, m.abc1make);
 }
 
 // count / rounds in double precision; 0 before the first round. Wide enough

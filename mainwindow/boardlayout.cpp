@@ -7,7 +7,6 @@ namespace nuperako::boardlayout {
 namespace {
 
 constexpr std::array<const char *, 3> kHandWords{"グー", "チョキ", "パー"};
-constexpr std::array<const char *, 3> kColumnWords{"", "回数", "割合"};
 
 } // namespace
 
@@ -19,11 +18,6 @@ std::string handSpeech(Player p, Hand h)
 std::string resultSpeech(Player p)
 {
     return std::string(kPlayerElements[index(p)].name) + " 結果";
-}
-
-std::string cellSpeech(Count c, std::size_t column)
-{
-    return std::string(kTallyRows[index(c)].caption) + " " + kColumnWords.at(column);
 }
 
 } // namespace nuperako::boardlayout

@@ -5,6 +5,7 @@
 #include "core/counts.h"
 #include "core/hand.h"
 #include "core/palette.h"
+#include "core/tallyrows.h"
 #include "core/twipsrect.h"
 #include "mainwindow/boardmodel.h"
 
@@ -61,47 +62,43 @@ inline constexpr std::array<ButtonElement, kButtonCount> kButtonElements{{
     {"グラフ表示", {4920, 6600, 1815, 495}, true},
 }};
 
-// The tally: a heading row, then one row per Count, top to bottom.
+// The tally: a heading row, then one row per Count, top to bottom. The
+// captions, colours and italics are the tally's own (core/tallyrows.h): here
+// the places and the element names.
 struct Heading {
     const char *id;
-    const char *caption;
     TwipsRect place;
 };
-inline constexpr std::array<Heading, 2> kHeadings{{
-    {"Label13", "回数", {2040, 3120, 1095, 375}},
-    {"Label14", "割合", {3120, 3120, 1095, 375}},
+inline constexpr std::array<Heading, kTallyColumns.size()> kHeadings{{
+    {"Label13", {2040, 3120, 1095, 375}},
+    {"Label14", {3120, 3120, 1095, 375}},
 }};
-struct TallyRow {
+struct TallyCells {
     int top;
-    const char *caption;
     std::array<const char *, 3> ids; // caption, count and ratio cells
-    std::optional<Rgb> color;        // none: the default text colour
-    bool italic;
 };
 inline constexpr std::array<int, 3> kTallyColumnLefts{360, 2040, 3120};
 inline constexpr std::array<int, 3> kTallyColumnWidths{1695, 1095, 1095};
 inline constexpr int kTallyRowHeight = 375;
-inline constexpr std::array<TallyRow, kCountCount> kTallyRows{{
-    {3600, "あいこ", {"Label4", "aikolabel", "aikow"}, std::nullopt, true},
-    {4080, "Ａ一人勝ち", {"Label5", "a1katilabel", "a1katiw"}, kWinColor, false},
-    {4440, "Ｂ一人勝ち", {"Label6", "b1katilabel", "b1katiw"}, kWinColor, false},
-    {4800, "Ｃ一人勝ち", {"Label7", "c1katilabel", "c1katiw"}, kWinColor, false},
-    {5160, "一人勝ち", {"Label8", "abc1katiLabel", "abc1katiw"}, std::nullopt, true},
-    {5640, "Ａ一人負け", {"Label12", "a1makelabel", "a1makew"}, kLoseColor, false},
-    {6000, "Ｂ一人負け", {"Label11", "b1makelabel", "b1makew"}, kLoseColor, false},
-    {6360, "Ｃ一人負け", {"Label10", "c1makelabel", "c1makew"}, kLoseColor, false},
-    {6720, "一人負け", {"Label9", "abc1makelabel", "abc1makew"}, std::nullopt, true},
+inline constexpr std::array<TallyCells, kCountCount> kTallyCells{{
+    {3600, {"Label4", "aikolabel", "aikow"}},
+    {4080, {"Label5", "a1katilabel", "a1katiw"}},
+    {4440, {"Label6", "b1katilabel", "b1katiw"}},
+    {4800, {"Label7", "c1katilabel", "c1katiw"}},
+    {5160, {"Label8", "abc1katiLabel", "abc1katiw"}},
+    {5640, {"Label12", "a1makelabel", "a1makew"}},
+    {6000, {"Label11", "b1makelabel", "b1makew"}},
+    {6360, {"Label10", "c1makelabel", "c1makew"}},
+    {6720, {"Label9", "abc1makelabel", "abc1makew"}},
 }};
 constexpr TwipsRect tallyCell(Count c, std::size_t column)
 {
-    return {kTallyColumnLefts[column], kTallyRows[index(c)].top, kTallyColumnWidths[column], kTallyRowHeight};
+    return {kTallyColumnLefts[column], kTallyCells[index(c)].top, kTallyColumnWidths[column], kTallyRowHeight};
 }
 
-// What a screen reader hears: a shown hand ("Ａくん: グー"), and the names
-// that come before a result's or a tally cell's text ("Ａくん 結果",
-// "あいこ 回数"; column 1 counts, 2 ratios).
+// What a screen reader hears: a shown hand ("Ａくん: グー"), and the name
+// that comes before a result's text ("Ａくん 結果"); a tally cell's is cellSpeech.
 std::string handSpeech(Player p, Hand h);
 std::string resultSpeech(Player p);
-std::string cellSpeech(Count c, std::size_t column);
 
 } // namespace nuperako::boardlayout

@@ -99,18 +99,20 @@ void Form1::buildPlayers()
 void Form1::buildTally()
 {
     const QFont headings = japaneseFont(kLabelPointSize, true);
-    for (const Heading &h : kHeadings)
-        new Label(QString::fromLatin1(h.id), QString::fromUtf8(h.caption), toQRect(h.place), headings, this);
+    for (std::size_t column = 0; column < kHeadings.size(); ++column) {
+        const Heading &h = kHeadings[column];
+        new Label(QString::fromLatin1(h.id), toQString(kTallyColumns[column]), toQRect(h.place), headings, this);
+    }
 
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const TallyRow &row = kTallyRows[c];
+        const auto &ids = kTallyCells[c].ids;
         const auto count = static_cast<Count>(c);
         const QFont font = japaneseFont(kLabelPointSize, true, row.italic);
         const std::array<Label *, 3> cells{
-            new Label(QString::fromLatin1(row.ids[0]), QString::fromUtf8(row.caption), toQRect(tallyCell(count, 0)),
-                      font, this),
-            new Label(QString::fromLatin1(row.ids[1]), QString(), toQRect(tallyCell(count, 1)), font, this),
-            new Label(QString::fromLatin1(row.ids[2]), QString(), toQRect(tallyCell(count, 2)), font, this)};
+            new Label(QString::fromLatin1(ids[0]), toQString(row.caption), toQRect(tallyCell(count, 0)), font, this),
+            new Label(QString::fromLatin1(ids[1]), QString(), toQRect(tallyCell(count, 1)), font, this),
+            new Label(QString::fromLatin1(ids[2]), QString(), toQRect(tallyCell(count, 2)), font, this)};
         if (row.color) {
             for (Label *cell : cells)
                 cell->setForeColor(toQColor(*row.color));

@@ -61,18 +61,6 @@ void drawRoundMark(DrawingSurface &s, float x, std::int64_t rounds)
     text(s, x - 8, kBottom + 12, countText(rounds));
 }
 
-double shareOf(const HistoryPoint &p, FunnelKind kind)
-{
-    switch (kind) {
-    case FunnelKind::Aiko: return ratio(p.aiko, p.rounds);
-    case FunnelKind::OneWins: return ratio(p.oneWins, p.rounds);
-    case FunnelKind::OneLoses: return ratio(p.oneLoses, p.rounds);
-    }
-    return 0;
-}
-
-constexpr std::array kKinds{FunnelKind::Aiko, FunnelKind::OneWins, FunnelKind::OneLoses};
-
 // The scale of tens: log10 of its end, at least 10 rounds, past the class's rounds.
 double decadesOf(const Funnel &f)
 {
@@ -115,18 +103,17 @@ void drawPooledGraph(const std::vector<HistoryPoint> &history, DrawingSurface &s
 
     // The legend, with the class's ratios now.
     constexpr float kLegendStep = 270;
-    for (std::size_t k = 0; k < kKinds.size(); ++k) {
-        const FunnelKind kind = kKinds[k];
-        text(s, kLeft + kLegendStep * static_cast<float>(k), 4,
-             std::string(kindName(kind)) + " " + ratioText(shareOf(now, kind)), kindColor(kind));
+    for (const ResultKind kind : kResultKinds) {
+        text(s, kLeft + kLegendStep * static_cast<float>(index(kind)), 4,
+             std::string(nameOf(kind)) + " " + ratioText(now.share(kind)), colorOf(kind));
     }
     if (history.empty())
         return;
-    for (const FunnelKind kind : kKinds) {
-        const Rgb color = kindColor(kind);
-        s.pset(x(history.front().rounds), shareY(shareOf(history.front(), kind)), color);
+    for (const ResultKind kind : kResultKinds) {
+        const Rgb color = colorOf(kind);
+        s.pset(x(history.front().rounds), shareY(history.front().share(kind)), color);
         for (const HistoryPoint &p : history)
-            s.lineTo(x(p.rounds), shareY(shareOf(p, kind)), color);
+            s.lineTo(x(p.rounds), shareY(p.share(kind)), color);
     }
 }
 
@@ -143,8 +130,8 @@ void drawFunnel(const Funnel &f, std::optional<std::size_t> selected, DrawingSur
     std::int64_t rounds = 1;
     for (int d = 0; d <= decades; ++d, rounds *= 10)
         drawRoundMark(s, funnelPlace(f, rounds, 0).x, rounds);
-    const Rgb color = kindColor(f.kind);
-    text(s, kLeft, 4, std::string(kindName(f.kind)) + "の割合　点は一人ひとりの実験、大きな点はクラス全体", color);
+    const Rgb color = colorOf(f.kind);
+    text(s, kLeft, 4, std::string(nameOf(f.kind)) + "の割合　点は一人ひとりの実験、大きな点はクラス全体", color);
     text(s, kLeft, 46, "曲線：1/3 ± 2√(2/9n)　（n は回数）");
 
     // The curves, from where they come inside 0 to 1.

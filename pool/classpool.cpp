@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "pool/classpool.h"
 
+#include "pool/protocol.h"
 #include "pool/seatname.h"
 #include "pool/staterules.h"
 
@@ -17,11 +18,12 @@ constexpr std::size_t kMinDeviceId = 16;
 constexpr std::size_t kMaxDeviceId = 64;
 constexpr std::int64_t kMsPerSecond = 1000;
 
-int roundsOf(const Student &s)
+// The rounds of all the student's experiments.
+int roundsPlayed(const Student &s)
 {
     int rounds = 0;
     for (const auto &[number, e] : s.experiments)
-        rounds += pool::roundsOf(e.state.counts);
+        rounds += roundsOf(e.state.counts);
     return rounds;
 }
 
@@ -74,19 +76,20 @@ Verdict ClassPool::offer(const std::string &device, const StateMessage &message,
         const Student::Experiment &e = known->second;
         if (const Verdict v = follows(e.state, next, e.endedAt.value_or(0)); v != Verdict::Accepted)
             return v;
-        before = pool::roundsOf(e.state.counts);
+        before = roundsOf(e.state.counts);
     } else if (pupil.experiments.size() >= kMaxExperimentsPerStudent) {
         return Verdict::TooMany;
     }
     const std::int64_t allowed =
-        kBurstRounds + (kRoundsPerSecond * std::max<std::int64_t>(0, nowMs - pupil.joinedMs)) / kMsPerSecond;
-    if (roundsOf(pupil) - before + pool::roundsOf(next.counts) > allowed)
+        protocol::kBurstRounds +
+        (protocol::kRoundsPerSecond * std::max<std::int64_t>(0, nowMs - pupil.joinedMs)) / kMsPerSecond;
+    if (roundsPlayed(pupil) - before + roundsOf(next.counts) > allowed)
         return Verdict::TooFast;
 
     Student::Experiment &e = pupil.experiments[message.experiment];
     e.state = next;
     if (next.ended && !e.endedAt)
-        e.endedAt = pool::roundsOf(next.counts);
+        e.endedAt = roundsOf(next.counts);
     return Verdict::Accepted;
 }
 
@@ -117,6 +120,15 @@ const Student *ClassPool::student(const std::string &device) const
 {
     const auto it = m_students.find(device);
     return it == m_students.end() ? nullptr : &it->second;
+}
+
+const ExperimentState *ClassPool::newestState(const std::string &device, std::int64_t experiment) const
+{
+    const Student *pupil = student(device);
+    if (pupil == nullptr)
+        return nullptr;
+    const auto it = pupil->experiments.find(experiment);
+    return it == pupil->experiments.end() ? nullptr : &it->second.state;
 }
 
 PoolSummary ClassPool::summary() const
@@ -157,7 +169,7 @@ void ClassPool::restoreExperiment(const std::string &device, std::int64_t experi
     Student::Experiment &e = it->second.experiments[experiment];
     e.state = state;
     if (state.ended)
-        e.endedAt = pool::roundsOf(state.counts);
+        e.endedAt = roundsOf(state.counts);
 }
 
 void ClassPool::restoreRemoved(const std::string &device, std::int64_t experiment)

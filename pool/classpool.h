@@ -35,10 +35,6 @@ struct Student {
 // message can never corrupt the pool. Times are milliseconds on the wall clock.
 class ClassPool {
 public:
-    // A person clicking as fast as they can plays about three rounds a second, the
-    // automatic timer two; a student may be ahead of that by a little burst.
-    static constexpr int kRoundsPerSecond = 5;
-    static constexpr int kBurstRounds = 60;
     static constexpr std::size_t kMaxStudents = 1000;
     static constexpr std::size_t kMaxExperimentsPerStudent = 1000;
 
@@ -64,6 +60,8 @@ public:
     const std::string *remove(int student, std::int64_t experiment);
 
     [[nodiscard]] const Student *student(const std::string &device) const;
+    // The newest state kept of the device's experiment, if any.
+    [[nodiscard]] const ExperimentState *newestState(const std::string &device, std::int64_t experiment) const;
     [[nodiscard]] PoolSummary summary() const;
     // The summary's tally alone, without copying the experiments.
     [[nodiscard]] PooledTally tally() const;

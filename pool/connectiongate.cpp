@@ -39,7 +39,7 @@ ConnectionGate::Limits ConnectionGate::Limits::forOpenFiles(std::size_t openFile
 ConnectionGate::Limits ConnectionGate::Limits::scaled(double factor) const
 {
     Limits limits = *this;
-    for (std::int64_t *ms : {&limits.requestMs, &limits.idleMs, &limits.joinMs})
+    for (std::int64_t *ms : {&limits.requestMs, &limits.idleMs})
         *ms = std::llround(static_cast<double>(*ms) * factor);
     return limits;
 }
@@ -146,7 +146,7 @@ std::optional<std::int64_t> ConnectionGate::limitOf(Phase phase) const
     switch (phase) {
     case Phase::Request: return m_limits.requestMs;
     case Phase::Idle: return m_limits.idleMs;
-    case Phase::Joining: return m_limits.joinMs;
+    case Phase::Joining:
     case Phase::Joined:
     case Phase::Closing: return std::nullopt;
     }

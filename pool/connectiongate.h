@@ -17,9 +17,10 @@ namespace nuperako::pool {
 // Which connections the class's server lets in, and for how long. Anyone on a
 // school's network can connect: a connection is let in only below a ceiling
 // that keeps the program within its open files, and only while its address has
-// few connections that have not yet shown what they are for; one that does not
-// finish its request, or join the class, in time is closed, and so is one left
-// idle between requests. Times are milliseconds on a steady clock.
+// few connections that have not yet shown what they are for (a request not yet
+// whole, a WebSocket not yet joined: its time to join is the ClassHub's); one
+// that does not finish its request in time is closed, and so is one left idle
+// between requests. Times are milliseconds on a steady clock.
 class ConnectionGate {
 public:
     using Id = std::uint64_t;
@@ -30,7 +31,6 @@ public:
         std::size_t waitingPerAddress = 32; // an address's connections in a request or not joined yet
         std::int64_t requestMs = 10'000;    // to send a whole HTTP request
         std::int64_t idleMs = 30'000;       // a kept-alive connection between requests
-        std::int64_t joinMs = 10'000;       // a WebSocket to join the class
 
         // The limits for a program that may keep openFiles files open: the
         // program's own files (the database, fonts, the display) keep a margin.
@@ -42,7 +42,7 @@ public:
     enum class Phase {
         Request, // an HTTP request on its way
         Idle,    // kept alive after an answer, waiting for the next request
-        Joining, // a WebSocket that has not joined the class yet
+        Joining, // a WebSocket that has not joined a class yet
         Joined,  // a student's page: the class's own rules watch it
         Closing, // past its time or refused, on its way out
     };
@@ -63,8 +63,8 @@ public:
     // The connection is gone, its file closed.
     void closed(Id id);
 
-    // The connections whose time has run out, earliest first, with the phase
-    // they were in; each is Closing now.
+    // The requests and idle connections whose time has run out, earliest first,
+    // with the phase they were in; each is Closing now.
     std::vector<std::pair<Id, Phase>> expire(std::int64_t nowMs);
 
     [[nodiscard]] std::size_t size() const { return m_connections.size(); }

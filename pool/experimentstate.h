@@ -16,10 +16,4 @@ struct ExperimentState {
     bool ended = false;
 };
 
-// Rounds played in an experiment: draws, wins alone and losses alone.
-constexpr int roundsOf(const Counts &c)
-{
-    return c[Count::Aiko] + c[Count::Abc1Kati] + c[Count::Abc1Make];
-}
-
 } // namespace nuperako::pool

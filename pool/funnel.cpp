@@ -12,42 +12,12 @@ namespace nuperako::pool {
 
 namespace {
 
-Count countOf(FunnelKind kind)
+std::string dotLabel(const std::string &name, std::int64_t rounds, ResultKind kind, double share)
 {
-    switch (kind) {
-    case FunnelKind::Aiko: return Count::Aiko;
-    case FunnelKind::OneWins: return Count::Abc1Kati;
-    case FunnelKind::OneLoses: return Count::Abc1Make;
-    }
-    return Count::Aiko;
-}
-
-std::string dotLabel(const std::string &name, std::int64_t rounds, FunnelKind kind, double share)
-{
-    return name + "　" + std::to_string(rounds) + "回　" + std::string(kindName(kind)) + " " + ratioText(share);
+    return name + "　" + std::to_string(rounds) + "回　" + std::string(nameOf(kind)) + " " + ratioText(share);
 }
 
 } // namespace
-
-std::string_view kindName(FunnelKind kind)
-{
-    switch (kind) {
-    case FunnelKind::Aiko: return "あいこ";
-    case FunnelKind::OneWins: return "一人勝ち";
-    case FunnelKind::OneLoses: return "一人負け";
-    }
-    return {};
-}
-
-Rgb kindColor(FunnelKind kind)
-{
-    switch (kind) {
-    case FunnelKind::Aiko: return kDrawColor;
-    case FunnelKind::OneWins: return kWinColor;
-    case FunnelKind::OneLoses: return kLoseColor;
-    }
-    return kBlack;
-}
 
 double funnelHalfWidth(double rounds)
 {
@@ -60,10 +30,10 @@ std::string experimentName(const PooledExperiment &e, bool hideNames)
     return seat + "　実験" + std::to_string(e.experiment);
 }
 
-Funnel makeFunnel(const PoolSummary &summary, FunnelKind kind, bool hideNames)
+Funnel makeFunnel(const PoolSummary &summary, ResultKind kind, bool hideNames)
 {
     Funnel f{kind, {}, {}};
-    const Count count = countOf(kind);
+    const Count count = totalOf(kind);
     for (const PooledExperiment &e : summary.experiments) {
         const int rounds = roundsOf(e.state.counts);
         if (rounds == 0)

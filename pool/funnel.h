@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/counts.h"
-#include "core/palette.h"
+#include "core/tallyrows.h"
 #include "pool/poolsummary.h"
 
 #include <cstdint>
@@ -12,12 +11,6 @@
 #include <vector>
 
 namespace nuperako::pool {
-
-// Which of a round's three results the funnel shows the share of.
-enum class FunnelKind { Aiko, OneWins, OneLoses };
-
-[[nodiscard]] std::string_view kindName(FunnelKind kind); // "あいこ", "一人勝ち", "一人負け"
-[[nodiscard]] Rgb kindColor(FunnelKind kind);             // as the board's and the graph's colours
 
 // Half the width of the funnel after n rounds: two standard deviations of a
 // share whose chance is one third, 2·√((1/3)(2/3)/n).
@@ -34,13 +27,13 @@ struct FunnelDot {
 
 // Every experiment that has a round, and the whole class's point.
 struct Funnel {
-    FunnelKind kind = FunnelKind::Aiko;
+    ResultKind kind = ResultKind::Aiko; // whose share the dots show
     std::vector<FunnelDot> dots;
     FunnelDot pooled;
 };
 
 // Names the seats, or with hideNames only the students' numbers ("3番"), for a projector.
-[[nodiscard]] Funnel makeFunnel(const PoolSummary &summary, FunnelKind kind, bool hideNames);
+[[nodiscard]] Funnel makeFunnel(const PoolSummary &summary, ResultKind kind, bool hideNames);
 
 // The seat and experiment in words, e.g. "3番　実験2", names hidden or not.
 [[nodiscard]] std::string experimentName(const PooledExperiment &e, bool hideNames);

@@ -2,9 +2,16 @@
 // SPDX-License-Identifier: MIT
 #include "pool/pooledhistory.h"
 
+#include "core/module1.h"
+
 #include <utility>
 
 namespace nuperako::pool {
+
+double HistoryPoint::share(ResultKind k) const
+{
+    return ratio(totals[index(k)], rounds);
+}
 
 bool PooledHistory::record(const HistoryPoint &now)
 {

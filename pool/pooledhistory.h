@@ -2,18 +2,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/tallyrows.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace nuperako::pool {
 
-// The class's three shares at one moment: draws, wins alone, losses alone among its rounds.
+// The class's pooled tally at one moment: its rounds and its three totals (draws, wins alone, losses alone).
 struct HistoryPoint {
     std::int64_t rounds = 0;
-    std::int64_t aiko = 0;
-    std::int64_t oneWins = 0;
-    std::int64_t oneLoses = 0;
+    std::array<std::int64_t, kResultKinds.size()> totals{}; // by ResultKind
+    [[nodiscard]] double share(ResultKind k) const;
     friend bool operator==(const HistoryPoint &, const HistoryPoint &) = default;
 };
 

@@ -29,10 +29,10 @@ std::string PooledTally::ratioText(Count c) const
     return nuperako::ratioText(ratio(c));
 }
 
-std::string PoolSummary::headline() const
+std::array<std::string, 3> PoolSummary::headlines() const
 {
-    return "つながっている生徒　" + std::to_string(connected) + "人　　実験　" + std::to_string(experiments.size()) +
-           "　　回数の合計　" + nuperako::countText(tally.rounds);
+    return {"つながっている生徒　" + std::to_string(connected) + "人", "実験　" + std::to_string(experiments.size()),
+            "回数の合計　" + nuperako::countText(tally.rounds)};
 }
 
 } // namespace nuperako::pool

@@ -39,8 +39,8 @@ struct PoolSummary {
     int connected = 0;                         // students with a page connected now
     std::vector<PooledExperiment> experiments; // by seat number, then experiment
 
-    // The teacher's line of it: "つながっている生徒　3人　　実験　5　　回数の合計　1234".
-    [[nodiscard]] std::string headline() const;
+    // The teacher's lines of it: "つながっている生徒　3人", "実験　5", "回数の合計　1234".
+    [[nodiscard]] std::array<std::string, 3> headlines() const;
 };
 
 } // namespace nuperako::pool

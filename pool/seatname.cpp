@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "pool/seatname.h"
 
+#include "pool/protocol.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -80,7 +82,7 @@ std::optional<std::string> seatName(std::string_view typed)
         ++first;
     while (last > first && isSpace((*points)[last - 1]))
         --last;
-    if (first == last || last - first > kMaxSeatName)
+    if (first == last || last - first > protocol::kMaxSeatLength)
         return std::nullopt;
     for (std::size_t i = first; i < last; ++i) {
         if (isControl((*points)[i]))

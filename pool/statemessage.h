@@ -16,6 +16,7 @@ struct StateMessage {
     std::int64_t seq = 0;
     std::array<std::int64_t, kCountCount> counts{};
     bool ended = false;
+    friend bool operator==(const StateMessage &, const StateMessage &) = default;
 };
 
 } // namespace nuperako::pool

@@ -41,7 +41,7 @@ Verdict readState(const StateMessage &message, ExperimentState &state)
     });
     if (beyond > 1 + kRoundsAfterEnd)
         return Verdict::BeyondEnd;
-    if (message.ended != (beyond > 0))
+    if (message.ended != reachesEnd(counts))
         return Verdict::WrongEnd;
     state = {message.seq, counts, message.ended};
     return Verdict::Accepted;
@@ -56,7 +56,7 @@ Verdict follows(const ExperimentState &last, const ExperimentState &next, int en
             return Verdict::Shrinking;
     }
     if (last.ended && roundsOf(next.counts) > endedAt + kRoundsAfterEnd)
-        return Verdict::Shrinking;
+        return Verdict::PlayedOn;
     return Verdict::Accepted;
 }
 

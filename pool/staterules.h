@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/jsonnumber.h"
 #include "pool/experimentstate.h"
 #include "pool/statemessage.h"
 #include "pool/verdict.h"
@@ -10,8 +11,8 @@
 
 namespace nuperako::pool {
 
-// JSON numbers are exact up to 2^53; a page never gets near it.
-inline constexpr std::int64_t kMaxSeq = std::int64_t{1} << 53;
+// A page's sequence numbers count up from 1 and never get near the largest a JSON number holds exactly.
+inline constexpr std::int64_t kMaxSeq = kLargestExactJsonInteger;
 inline constexpr std::int64_t kMaxExperiment = 100'000;
 
 // Reads a message's numbers as a board's tally: every count from 0 to 1000, the

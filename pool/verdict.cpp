@@ -16,7 +16,8 @@ std::string_view reasonOf(Verdict v)
     case Verdict::Inconsistent: return "counts do not add up";
     case Verdict::BeyondEnd: return "beyond the end of the experiment";
     case Verdict::WrongEnd: return "end flag does not match the counts";
-    case Verdict::Shrinking: return "state goes back or past the end";
+    case Verdict::Shrinking: return "state goes back";
+    case Verdict::PlayedOn: return "played on past the end";
     case Verdict::TooFast: return "rounds faster than can be played";
     case Verdict::TooMany: return "no room for more";
     case Verdict::BadSeatName: return "bad seat name";

@@ -17,7 +17,8 @@ enum class Verdict {
     Inconsistent, // the players' wins or losses do not add up to their total
     BeyondEnd,    // more rounds than the end rule allows
     WrongEnd,     // marked ended, or not, against its totals
-    Shrinking,    // a count smaller than in an earlier state, or an ended experiment played on
+    Shrinking,    // a count smaller than in an earlier state
+    PlayedOn,     // more than the one round an ended experiment may take after its end
     TooFast,      // more rounds than a person or the automatic timer could have played by now: not yet
     TooMany,      // the class or the student has no room for another experiment
     BadSeatName,  // empty, too long, or with control characters

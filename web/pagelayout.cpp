@@ -8,6 +8,7 @@
 #include "helpwindow/helptext.h"
 #include "mainwindow/boardlayout.h"
 #include "mainwindow/boardmodel.h"
+#include "pool/protocol.h"
 #include "web/canvasrecorder.h"
 #include "web/jsonwriter.h"
 
@@ -95,18 +96,21 @@ void board(JsonWriter &json)
     json.endArray();
 
     json.key("headings").beginArray();
-    for (const Heading &h : kHeadings)
-        label(json, h.id, h.caption, h.place, std::nullopt, false, h.caption);
+    for (std::size_t column = 0; column < kHeadings.size(); ++column) {
+        const std::string_view caption = kTallyColumns[column];
+        label(json, kHeadings[column].id, caption, kHeadings[column].place, std::nullopt, false, std::string(caption));
+    }
     json.endArray().key("rows").beginArray();
     for (std::size_t c = 0; c < kCountCount; ++c) {
         const TallyRow &row = kTallyRows[c];
+        const auto &ids = kTallyCells[c].ids;
         const auto count = static_cast<Count>(c);
         json.beginObject().key("caption");
-        label(json, row.ids[0], row.caption, tallyCell(count, 0), row.color, row.italic, row.caption);
+        label(json, ids[0], row.caption, tallyCell(count, 0), row.color, row.italic, std::string(row.caption));
         json.key("count");
-        label(json, row.ids[1], "", tallyCell(count, 1), row.color, row.italic, cellSpeech(count, 1));
+        label(json, ids[1], "", tallyCell(count, 1), row.color, row.italic, cellSpeech(count, 1));
         json.key("ratio");
-        label(json, row.ids[2], "", tallyCell(count, 2), row.color, row.italic, cellSpeech(count, 2));
+        label(json, ids[2], "", tallyCell(count, 2), row.color, row.italic, cellSpeech(count, 2));
         json.endObject();
     }
     json.endArray();
@@ -144,6 +148,33 @@ void pictureWindow(JsonWriter &json, const PictureWindowLayout &window)
     json.key("pointSize").value(window.picturePointSize).endObject().endObject();
 }
 
+// The class's protocol as the page's link to a class speaks it (pool/protocol.h).
+void protocolTable(JsonWriter &json)
+{
+    using namespace protocol;
+    json.beginObject().key("types").beginObject();
+    for (const std::string_view type : {kJoin, kState, kSeat, kJoined, kAck, kLater, kRemoved})
+        json.key(type).value(type);
+    json.endObject().key("fields").beginObject();
+    for (const std::string_view f : {field::kType, field::kClass, field::kDevice, field::kExperiment, field::kSeq,
+                                     field::kCounts, field::kEnded, field::kName, field::kSeat})
+        json.key(f).value(f);
+    json.endObject()
+        .key("unknownClass")
+        .value(kUnknownClassCode)
+        .key("seatLength")
+        .value(static_cast<int>(kMaxSeatLength))
+        .key("sendMs")
+        .value(kSendIntervalMs)
+        .key("laterMs")
+        .value(kLaterMs)
+        .key("retryMinMs")
+        .value(kRetryMinMs)
+        .key("retryMaxMs")
+        .value(kRetryMaxMs)
+        .endObject();
+}
+
 } // namespace
 
 std::string pageLayout()
@@ -161,7 +192,9 @@ std::string pageLayout()
         json.value(family);
     json.endArray();
     json.key("frame").beginObject().key("titleHeight").value(kTitleBarHeight).key("closeName").value(kCloseBoxName);
-    json.endObject().endObject();
+    json.endObject().key("protocol");
+    protocolTable(json);
+    json.endObject();
     return json.text();
 }
 

@@ -1,14 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 #include "classroom/classpicture.h"
-#include "classroom/classserver.h"
-#include "classroom/classstore.h"
 #include "classroom/classwindow.h"
 #include "classroom/funnelview.h"
 #include "core/palette.h"
 #include "platform/qtconvert.h"
 #include "platform/questionbox.h"
 #include "pool/classdrawing.h"
+#include "pool/classsession.h"
 #include "support/scriptedanswer.h"
 
 #include <QApplication>
@@ -16,7 +15,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -40,9 +38,7 @@ private slots:
     void missingPageIsSaid();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ClassStore> m_store;
-    std::unique_ptr<ClassServer> m_server;
+    std::unique_ptr<pool::ClassSession> m_session;
     std::unique_ptr<test::ScriptedAnswer> m_answer;
     std::unique_ptr<ClassWindow> m_window;
 };
@@ -51,6 +47,18 @@ namespace {
 
 constexpr char kCode[] = "ABCDE";
 constexpr char kMarkupSeat[] = "<h1>2</h1>";
+
+// A window showing the session, with what it asks for carried out on it.
+std::unique_ptr<ClassWindow> showing(pool::ClassSession &session, QuestionBox &questions, bool servesPage = true)
+{
+    auto window = std::make_unique<ClassWindow>(questions, servesPage);
+    QObject::connect(
+        window.get(), &ClassWindow::removeAsked, window.get(),
+        [&session](int student, std::int64_t experiment) { session.removeExperiment(student, experiment); });
+    window->showClass(session, QStringLiteral("http://127.0.0.1:8088/?class=ABCDE"));
+    window->show();
+    return window;
+}
 
 QPushButton *button(const QWidget &window, const QString &text)
 {
@@ -96,9 +104,6 @@ bool drawnNear(const ClassPicture &picture, pool::PicturePoint p, Rgb color)
 
 void TestClassWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_store = std::make_unique<ClassStore>(m_dir->filePath(QStringLiteral("classes.sqlite")));
-    QVERIFY(m_store->addClass(kCode, 0));
     // Three students, 600 rounds in all; the class's history as the server kept it.
     pool::ClassPool pool(kCode);
     const std::array experiments{experiment(100, 100, 100), experiment(80, 60, 60), experiment(20, 40, 40)};
@@ -108,24 +113,20 @@ void TestClassWindow::init()
         pool.restoreStudent(device, i == 1 ? kMarkupSeat : std::to_string(i + 1) + "番", i + 1, 0);
         pool.restoreExperiment(device, 1, experiments[static_cast<std::size_t>(i)]);
     }
-    for (const pool::HistoryPoint &p : {pool::HistoryPoint{100, 20, 50, 30}, pool::HistoryPoint{600, 200, 200, 200}})
-        m_store->stageHistory(kCode, p);
-    QVERIFY(m_store->commit());
-    m_server = std::make_unique<ClassServer>(*m_store, std::move(pool), m_dir->path().toStdString(),
-                                             pool::ConnectionGate::Limits::forOpenFiles(1024));
+    pool::PooledHistory history;
+    for (const pool::HistoryPoint &p :
+         {pool::HistoryPoint{100, {20, 50, 30}}, pool::HistoryPoint{600, {200, 200, 200}}})
+        history.record(p);
+    m_session = std::make_unique<pool::ClassSession>(std::move(pool), std::move(history));
     m_answer = std::make_unique<test::ScriptedAnswer>(kAnswerYes);
-    m_window = std::make_unique<ClassWindow>(*m_server, *m_answer);
-    m_window->show();
+    m_window = showing(*m_session, *m_answer);
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->showPool();
 }
 
 void TestClassWindow::cleanup()
 {
     m_window.reset();
-    m_server.reset();
-    m_store.reset();
-    m_dir.reset();
+    m_session.reset();
 }
 
 void TestClassWindow::picturesShowTheClass()
@@ -161,7 +162,7 @@ void TestClassWindow::removeAsksFirst()
     QTest::mouseClick(remove, Qt::LeftButton);
     QCOMPARE(m_answer->asked, 1);
     QVERIFY(m_answer->lastText.startsWith(QStringLiteral("3番　実験1　100回")));
-    QCOMPARE(m_server->pool().tally().rounds, 500);
+    QCOMPARE(m_session->pool().tally().rounds, 500);
     QCOMPARE(funnel->funnel().dots.size(), 2U);
     QVERIFY(!remove->isEnabled());
 }
@@ -169,11 +170,9 @@ void TestClassWindow::removeAsksFirst()
 void TestClassWindow::seatsAreShownAsText()
 {
     QuestionBox realQuestions;
-    ClassWindow window(*m_server, realQuestions);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.showPool();
-    auto *funnel = window.findChild<FunnelView *>(QStringLiteral("funnel"));
+    const std::unique_ptr<ClassWindow> window = showing(*m_session, realQuestions);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *funnel = window->findChild<FunnelView *>(QStringLiteral("funnel"));
     // The second student's experiment: 200 rounds, 80 of them draws.
     const QPoint dot = funnel->toWidget(pool::funnelPlace(funnel->funnel(), 200, 0.4)).toPoint();
     const QString name = QString::fromUtf8(kMarkupSeat) + QStringLiteral("　実験1");
@@ -193,10 +192,10 @@ void TestClassWindow::seatsAreShownAsText()
         format = box->textFormat();
         QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
     });
-    QTest::mouseClick(button(window, QStringLiteral("取り除く…")), Qt::LeftButton);
+    QTest::mouseClick(button(*window, QStringLiteral("取り除く…")), Qt::LeftButton);
     QVERIFY(question.startsWith(name));
     QCOMPARE(format, Qt::PlainText);
-    QCOMPARE(m_server->pool().tally().rounds, 600); // answered No
+    QCOMPARE(m_session->pool().tally().rounds, 600); // answered No
 }
 
 void TestClassWindow::missingPageIsSaid()
@@ -207,9 +206,7 @@ void TestClassWindow::missingPageIsSaid()
         });
     };
     QVERIFY(!saysNoPage(*m_window));
-    ClassStore store(m_dir->filePath(QStringLiteral("other.sqlite")));
-    ClassServer pageless(store, pool::ClassPool(kCode), std::nullopt, pool::ConnectionGate::Limits::forOpenFiles(1024));
-    QVERIFY(saysNoPage(ClassWindow(pageless, *m_answer)));
+    QVERIFY(saysNoPage(*showing(*m_session, *m_answer, false)));
 }
 
 QTEST_MAIN(TestClassWindow)

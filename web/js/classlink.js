@@ -7,17 +7,13 @@
 // a sequence number, in localStorage until the server acknowledges it as
 // written, and sends it again after every reconnection. A reset on the board
 // starts the next experiment; the finished one stays in the class, unless the
-// teacher takes it out: then the board starts a new one.
+// teacher takes it out: then the board starts a new one. The messages, their
+// fields, the close codes and the limits are the protocol's, from the module.
 
 const PREFIX = 'nuperako.class.';
-const SEND_MS = 250; // at most four states a second
 const ALIVE_MS = 2000; // how often a tab says, in its record, that it is still there
 const ORPHAN_MS = 10000; // a record not said alive for so long belongs to a closed tab
 const SLOW_MS = 500; // a state unacknowledged for longer shows "送っています"
-const RETRY_MIN_MS = 500;
-const RETRY_MAX_MS = 10000;
-const UNKNOWN_CLASS = 4404; // the server's close code for a class it does not have open
-const LATER_MS = 5000; // a state the class cannot take yet (played faster than it allows) is sent again then
 
 const TEXT = {
     connected: 'つながっています',
@@ -33,6 +29,7 @@ function randomId() {
 }
 
 export class ClassLink {
+    #protocol;
     #code;
     #device;
     #record; // { experiment, seq, pending: { [experiment]: { seq, counts, ended, since } }, alive }
@@ -57,12 +54,14 @@ export class ClassLink {
         return code ? code.trim().toUpperCase() : null;
     }
 
-    constructor(code, strip) {
+    constructor(code, strip, protocol) {
+        this.#protocol = protocol;
         this.#code = code;
         this.#strip = strip;
         this.#seat = strip.querySelector('#seat');
         this.#status = strip.querySelector('#connection');
         this.#note = strip.querySelector('#classNote');
+        this.#seat.maxLength = protocol.seatLength;
         strip.querySelector('#classCode').textContent = code;
         strip.hidden = false;
         this.#device = this.#takeDevice();
@@ -174,7 +173,10 @@ export class ClassLink {
         const socket = new WebSocket(url);
         this.#socket = socket;
         socket.addEventListener('open', () => {
-            socket.send(JSON.stringify({ type: 'join', class: this.#code, device: this.#device }));
+            const { types, fields } = this.#protocol;
+            socket.send(JSON.stringify({
+                [fields.type]: types.join, [fields.class]: this.#code, [fields.device]: this.#device,
+            }));
         });
         socket.addEventListener('message', (event) => this.#receive(JSON.parse(event.data)));
         socket.addEventListener('close', (event) => {
@@ -182,34 +184,36 @@ export class ClassLink {
             this.#socket = null;
             this.#joined = false;
             this.#sent.clear();
-            this.#unknown = event.code === UNKNOWN_CLASS;
+            this.#unknown = event.code === this.#protocol.unknownClass;
             this.#showStatus();
             if (this.#unknown) return;
             // Exponential back-off with jitter, so that a class's pages do not all hit a restarted server at once.
-            const ceiling = Math.min(RETRY_MAX_MS, RETRY_MIN_MS * 2 ** this.#attempt++);
-            setTimeout(() => this.#connect(), RETRY_MIN_MS + Math.random() * (ceiling - RETRY_MIN_MS));
+            const { retryMinMs, retryMaxMs } = this.#protocol;
+            const ceiling = Math.min(retryMaxMs, retryMinMs * 2 ** this.#attempt++);
+            setTimeout(() => this.#connect(), retryMinMs + Math.random() * (ceiling - retryMinMs));
         });
     }
 
     #receive(message) {
-        switch (message.type) {
-        case 'joined':
+        const { types, fields } = this.#protocol;
+        switch (message[fields.type]) {
+        case types.joined:
             this.#joined = true;
             this.#joinedOnce = true;
             this.#attempt = 0;
-            this.#showSeat(message.seat);
+            this.#showSeat(message[fields.seat]);
             this.#scheduleSend(0);
             break;
-        case 'seat':
-            this.#showSeat(message.seat);
+        case types.seat:
+            this.#showSeat(message[fields.seat]);
             break;
-        case 'later':
-            this.#sent.delete(String(message.experiment));
-            setTimeout(() => this.#scheduleSend(0), LATER_MS);
+        case types.later:
+            this.#sent.delete(String(message[fields.experiment]));
+            setTimeout(() => this.#scheduleSend(0), this.#protocol.laterMs);
             break;
-        case 'removed': {
-            const experiment = String(message.experiment);
-            if (!this.#fresh && message.experiment === this.#record.experiment) {
+        case types.removed: {
+            const experiment = String(message[fields.experiment]);
+            if (!this.#fresh && message[fields.experiment] === this.#record.experiment) {
                 this.onRemoved();
                 this.#note.textContent = TEXT.removed;
                 this.#note.hidden = false;
@@ -220,10 +224,10 @@ export class ClassLink {
             this.#save();
             break;
         }
-        case 'ack': {
-            const pending = this.#record.pending[message.experiment];
-            if (pending !== undefined && pending.seq <= message.seq) {
-                delete this.#record.pending[message.experiment];
+        case types.ack: {
+            const pending = this.#record.pending[message[fields.experiment]];
+            if (pending !== undefined && pending.seq <= message[fields.seq]) {
+                delete this.#record.pending[message[fields.experiment]];
                 this.#save();
             }
             break;
@@ -232,7 +236,7 @@ export class ClassLink {
         this.#showStatus();
     }
 
-    #scheduleSend(delay = SEND_MS) {
+    #scheduleSend(delay = this.#protocol.sendMs) {
         if (this.#sendTimer !== null) return;
         this.#sendTimer = setTimeout(() => {
             this.#sendTimer = null;
@@ -243,19 +247,22 @@ export class ClassLink {
     // Every state the server has not acknowledged and this connection has not sent yet.
     #send() {
         if (!this.#joined) return;
+        const { types, fields } = this.#protocol;
         for (const [experiment, state] of Object.entries(this.#record.pending)) {
             if (this.#sent.get(experiment) === state.seq) continue;
             this.#socket.send(JSON.stringify({
-                type: 'state', experiment: Number(experiment), seq: state.seq, counts: state.counts, ended: state.ended,
+                [fields.type]: types.state, [fields.experiment]: Number(experiment), [fields.seq]: state.seq,
+                [fields.counts]: state.counts, [fields.ended]: state.ended,
             }));
             this.#sent.set(experiment, state.seq);
         }
         this.#showStatus();
     }
 
+    // The server trims the name and answers with the seat it keeps, which the strip then shows.
     #rename() {
-        const name = this.#seat.value.trim();
-        if (this.#joined && name !== '') this.#socket.send(JSON.stringify({ type: 'seat', name }));
+        const { types, fields } = this.#protocol;
+        if (this.#joined) this.#socket.send(JSON.stringify({ [fields.type]: types.seat, [fields.name]: this.#seat.value }));
     }
 
     #showSeat(seat) {

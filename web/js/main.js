@@ -174,7 +174,8 @@ async function main() {
         return;
     }
     const code = ClassLink.codeOf(window.location);
-    const link = code === null ? null : new ClassLink(code, document.getElementById('classStrip'));
+    const link = code === null ? null
+        : new ClassLink(code, document.getElementById('classStrip'), module.layout().protocol);
     const program = new Program(module, document.getElementById('desktop'), link);
     if (link !== null) link.onRemoved = () => program.startOver();
     document.getElementById('restart').addEventListener('click', () => {

@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "pool/statemessage.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace nuperako::pool {
+
+// A page's message taken apart (protocol.h), nothing of it believed yet: the
+// class's rules judge the code, the device, the numbers and the name.
+struct JoinMessage {
+    std::string classCode;
+    std::string device;
+    friend bool operator==(const JoinMessage &, const JoinMessage &) = default;
+};
+struct SeatMessage {
+    std::string name;
+    friend bool operator==(const SeatMessage &, const SeatMessage &) = default;
+};
+enum class MessageFault {
+    MalformedJson,  // not a JSON object
+    MalformedState, // a state whose fields are missing, or whose numbers are not integers JSON holds exactly
+    UnknownType,
+};
+using PageMessage = std::variant<MessageFault, JoinMessage, StateMessage, SeatMessage>;
+
+// What the server answers a page.
+struct JoinedReply {
+    std::string classCode;
+    std::string seat;
+    friend bool operator==(const JoinedReply &, const JoinedReply &) = default;
+};
+struct AckReply {
+    std::int64_t experiment = 0;
+    std::int64_t seq = 0; // of the newest state kept
+    friend bool operator==(const AckReply &, const AckReply &) = default;
+};
+struct LaterReply {
+    std::int64_t experiment = 0;
+    friend bool operator==(const LaterReply &, const LaterReply &) = default;
+};
+struct RemovedReply {
+    std::int64_t experiment = 0;
+    friend bool operator==(const RemovedReply &, const RemovedReply &) = default;
+};
+struct SeatReply {
+    std::string seat;
+    friend bool operator==(const SeatReply &, const SeatReply &) = default;
+};
+using ServerMessage = std::variant<JoinedReply, AckReply, LaterReply, RemovedReply, SeatReply>;
+
+} // namespace nuperako::pool

@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 The nuperako developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The class's protocol between a student's page and the server: text frames
+// of JSON over a WebSocket at /ws, each an object with a "type". Both sides
+// take it from here: the server in C++, the page through the browser module
+// (the layout's "protocol").
+namespace nuperako::protocol {
+
+// What a page says: joins its class, sends an experiment's whole tally, names its seat.
+inline constexpr std::string_view kJoin = "join";   // class, device
+inline constexpr std::string_view kState = "state"; // experiment, seq, counts (the nine), ended
+inline constexpr std::string_view kSeat = "seat";   // name; the server answers seat with the seat it keeps
+// What the server answers, each once the store has written what it answers.
+inline constexpr std::string_view kJoined = "joined";   // class, seat
+inline constexpr std::string_view kAck = "ack";         // experiment, seq: the newest state kept
+inline constexpr std::string_view kLater = "later";     // experiment: played faster than a student can
+inline constexpr std::string_view kRemoved = "removed"; // experiment: the teacher has taken it out
+
+// The messages' fields.
+namespace field {
+inline constexpr std::string_view kType = "type";
+inline constexpr std::string_view kClass = "class";
+inline constexpr std::string_view kDevice = "device";
+inline constexpr std::string_view kExperiment = "experiment";
+inline constexpr std::string_view kSeq = "seq";
+inline constexpr std::string_view kCounts = "counts";
+inline constexpr std::string_view kEnded = "ended";
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kSeat = "seat";
+} // namespace field
+
+// Why the server closes a page's connection: a WebSocket close code and its reason.
+struct Refusal {
+    int code;
+    std::string_view reason;
+    friend bool operator==(const Refusal &, const Refusal &) = default;
+};
+inline constexpr int kUnknownClassCode = 4404; // the page shows that its class is not open, and stops asking
+inline constexpr Refusal kUnknownClass{kUnknownClassCode, "unknown class"};
+inline constexpr Refusal kClassClosed{kUnknownClassCode, "the class has closed"};
+inline constexpr Refusal kMalformedJson{1007, "malformed JSON"};
+inline constexpr Refusal kMalformedState{1007, "malformed state"};
+inline constexpr Refusal kBinaryFrame{1003, "text frames only"};
+inline constexpr Refusal kUnexpected{1008, "unexpected message"};
+inline constexpr Refusal kTooManyMessages{1008, "too many messages"};
+inline constexpr Refusal kJoinFirst{1008, "join the class first"};
+inline constexpr Refusal kBadDevice{1008, "bad device id"};
+inline constexpr int kRefusedStateCode = 1008; // with the class's rules' reason (pool::reasonOf)
+inline constexpr Refusal kClassFull{1013, "class is full"};
+inline constexpr Refusal kTooManyConnections{1013, "too many connections"};
+inline constexpr int kTooLargeCode = 1009; // a frame over kMaxMessageBytes, refused by the socket itself
+
+// Limits.
+inline constexpr std::size_t kMaxMessageBytes = 4096;
+inline constexpr std::size_t kMaxSeatLength = 12; // characters
+inline constexpr int kSendIntervalMs = 250;       // a page sends at most four states a second
+inline constexpr int kLaterMs = 5000;             // a state answered "later" is sent again this much later
+inline constexpr int kRetryMinMs = 500;           // a page's back-off between connections, with jitter
+inline constexpr int kRetryMaxMs = 10'000;
+// A page sends at most four states a second, more only while it catches up.
+inline constexpr double kMessagesPerSecond = 20;
+inline constexpr double kMessageBurst = 60;
+// A person clicking as fast as they can plays about three rounds a second, the
+// automatic timer two; a student may be ahead of that by a little burst.
+inline constexpr int kRoundsPerSecond = 5;
+inline constexpr int kBurstRounds = 60;
+inline constexpr std::int64_t kJoinMs = 10'000;   // for a WebSocket to join its class
+inline constexpr std::int64_t kPingMs = 15'000;   // how often the server pings every page
+inline constexpr std::int64_t kSilentMs = 40'000; // a page that has said nothing for so long, not even a pong, has gone
+
+} // namespace nuperako::protocol
