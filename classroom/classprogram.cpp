@@ -7,12 +7,14 @@
 #include "classroom/classstore.h"
 #include "classroom/classwindow.h"
 #include "classroom/openfiles.h"
+#include "classroom/secrets.h"
 #include "platform/questionbox.h"
 #include "pool/csvexport.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -26,6 +28,7 @@ namespace nuperako::classroom {
 namespace {
 
 constexpr int kUsageExit = 2;
+constexpr std::size_t kDefaultConnections = pool::ConnectionGate::kDefaultConnections;
 
 // The page's folder: beside the programs in the build tree, in share/ when installed.
 // None, said on the standard error, when neither has it (a build without the browser edition).
@@ -115,7 +118,7 @@ int runClassProgram(int argc, char *argv[])
         return 0;
     }
     // Without a window, no display is needed.
-    const bool windowless = options.headless || !options.exportClass.empty();
+    const bool windowless = options.headless || options.school || !options.exportClass.empty();
     const std::unique_ptr<QCoreApplication> app =
         windowless ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QHostAddress bind(QHostAddress::Any);
@@ -134,25 +137,51 @@ int runClassProgram(int argc, char *argv[])
         return reportError(QStringLiteral("cannot open %1/classes.sqlite: %2").arg(data, store.error()));
     if (!options.exportClass.empty())
         return exportClass(store, options.exportClass);
-    const std::optional<std::string> code = openClass(store, options.newClass);
-    if (!code)
-        return reportError(QStringLiteral("cannot open a class: %1").arg(store.error()));
-    pool::ClassPool pool(*code);
-    pool::PooledHistory history;
-    if (!store.load(pool) || !store.loadHistory(*code, history))
-        return reportError(QStringLiteral("cannot read the class: %1").arg(store.error()));
+    std::string passwordHash;
+    if (!options.passwordFile.empty()) {
+        QFile file(QString::fromStdString(options.passwordFile));
+        if (!file.open(QIODevice::ReadOnly))
+            return reportError(QStringLiteral("cannot read the teachers' password: %1").arg(file.errorString()));
+        const std::string password = passwordOf(file.readAll().toStdString());
+        if (!password.empty())
+            passwordHash = hashOfSecret(QString::fromStdString(password));
+    }
+
+    // The desktop's own class, with a new teacher's key: the link printed before no longer opens it.
+    std::optional<pool::ClassSession> own;
+    const std::string key = newTeacherKey();
+    if (!options.school) {
+        const std::optional<std::string> code = openClass(store, options.newClass);
+        if (!code || !store.setKeyHash(*code, hashOfSecret(QString::fromStdString(key))))
+            return reportError(QStringLiteral("cannot open a class: %1").arg(store.error()));
+        own = store.loadSession(*code);
+        if (!own)
+            return reportError(QStringLiteral("cannot read the class: %1").arg(store.error()));
+    }
 
     const double scale = timeScale();
-    ClassServer server(store, pool::ClassSession(std::move(pool), std::move(history)), pageFolder(),
-                       pool::ConnectionGate::Limits::forOpenFiles(raiseOpenFilesLimit()).scaled(scale),
-                       pool::ClassHub::Limits{}.scaled(scale));
+    const std::size_t wanted =
+        options.maxConnections > 0 ? static_cast<std::size_t>(options.maxConnections) : kDefaultConnections;
+    const pool::ConnectionGate::Limits connections =
+        pool::ConnectionGate::Limits::forOpenFiles(raiseOpenFilesLimit(), wanted).scaled(scale);
+    if (connections.connections < wanted && options.maxConnections > 0) {
+        std::cerr << "nuperako-class: the limit of open files allows " << connections.connections
+                  << " connections, not " << wanted << '\n';
+    }
+    ClassServer server(store, std::move(own),
+                       {pageFolder(), connections, pool::ClassHub::Limits{}.scaled(scale), passwordHash});
     if (!server.listen(bind, static_cast<quint16>(options.port)))
         return reportError(QStringLiteral("cannot listen on port %1").arg(options.port));
-    std::cout << server.studentAddress().toStdString() << std::endl;
+    if (options.school) {
+        std::cout << server.teachersAddress().toStdString() << std::endl;
+    } else {
+        std::cout << server.studentAddress().toStdString() << '\n'
+                  << server.teacherLink(key).toStdString() << std::endl;
+    }
 
     QuestionBox questions;
     std::unique_ptr<ClassWindow> window;
-    if (!options.headless) {
+    if (!windowless) {
         window = std::make_unique<ClassWindow>(questions, server.servesPage());
         showTheClass(*window, server);
         window->show();

@@ -5,13 +5,15 @@
 #include "classroom/classstore.h"
 #include "classroom/gatedlistener.h"
 #include "classroom/pagejson.h"
-#include "classroom/studentaddress.h"
+#include "classroom/secrets.h"
+#include "classroom/serveraddress.h"
 #include "platform/qtconvert.h"
-#include "pool/poolsummary.h"
+#include "pool/csvexport.h"
 
-#include <QJsonArray>
+#include <QHttpServerRequest>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrlQuery>
 #include <QWebSocket>
 
 #include <algorithm>
@@ -22,16 +24,12 @@ namespace nuperako::classroom {
 
 namespace {
 
+using Status = QHttpServerResponder::StatusCode;
+
 // How often the hub hears that time has passed: its limits are counted in seconds.
 constexpr int kTickMs = 1000;
-
-QJsonArray countsOf(const Counts &counts)
-{
-    QJsonArray a;
-    for (const std::int16_t n : counts.values)
-        a.append(n);
-    return a;
-}
+// The teacher's key of a class's CSV, in a request's header: never in its address.
+constexpr char kKeyHeader[] = "x-nuperako-key";
 
 template <class... Ts>
 struct Overloaded : Ts... {
@@ -40,19 +38,32 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
+HttpAnswer json(const QJsonObject &object)
+{
+    return {Status::Ok, "application/json", QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
+}
+
+HttpAnswer refusal(const protocol::Refusal &why)
+{
+    const Status status = why.code == protocol::kForbiddenCode ? Status::Forbidden : Status::TooManyRequests;
+    return {status,
+            "text/plain; charset=utf-8",
+            QByteArray(why.reason.data(), static_cast<qsizetype>(why.reason.size())),
+            {}};
+}
+
 } // namespace
 
-ClassServer::ClassServer(ClassStore &store, pool::ClassSession session,
-                         const std::optional<std::filesystem::path> &pageFolder,
-                         const pool::ConnectionGate::Limits &connections, const pool::ClassHub::Limits &pages,
+ClassServer::ClassServer(ClassStore &store, std::optional<pool::ClassSession> own, const Settings &settings,
                          QObject *parent)
     : QObject(parent),
       m_store(store),
-      m_hub(m_clock, pages),
-      m_code(m_hub.open(std::move(session)).code()),
+      m_hub(m_clock, settings.pages, settings.passwordHash),
+      m_code(own ? m_hub.open(std::move(*own)).code() : std::string()),
       m_http(
-          pageFolder, [this] { return poolJson(); }, connections),
-      m_servesPage(pageFolder.has_value())
+          settings.pageFolder, [this](const QHttpServerRequest &request) { return answer(request); },
+          settings.connections),
+      m_servesPage(settings.pageFolder.has_value())
 {
     m_writeTimer.setSingleShot(true);
     connect(&m_writeTimer, &QTimer::timeout, this, &ClassServer::write);
@@ -60,7 +71,12 @@ ClassServer::ClassServer(ClassStore &store, pool::ClassSession session,
         m_hub.tick();
         carryOut();
     });
-    m_tickTimer.start(static_cast<int>(std::min<std::int64_t>(kTickMs, pages.joinMs / 10 + 1)));
+    m_tickTimer.start(static_cast<int>(std::min<std::int64_t>(kTickMs, settings.pages.joinMs / 10 + 1)));
+    connect(&m_viewTimer, &QTimer::timeout, this, [this] {
+        m_hub.publish();
+        carryOut();
+    });
+    m_viewTimer.start(protocol::kViewMs);
     connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
 }
 
@@ -88,6 +104,16 @@ QString ClassServer::studentAddress() const
     return classroom::studentAddress(m_address, m_port, m_code);
 }
 
+QString ClassServer::teachersAddress() const
+{
+    return classroom::teachersAddress(m_address, m_port);
+}
+
+QString ClassServer::teacherLink(const std::string &key) const
+{
+    return classroom::teacherLink(m_address, m_port, m_code, key);
+}
+
 bool ClassServer::removeExperiment(int student, std::int64_t experiment)
 {
     const bool removed = m_hub.removeExperiment(m_code, student, experiment);
@@ -97,12 +123,13 @@ bool ClassServer::removeExperiment(int student, std::int64_t experiment)
 
 bool ClassServer::startNewClass()
 {
-    write();
-    const std::optional<std::string> code = m_store.makeClass(m_clock.nowMs());
+    // A key no one is told: the new class is the desktop window's, as the one before.
+    const std::string keyHash = hashOfSecret(toQString(newTeacherKey()));
+    const std::optional<std::string> code = m_store.makeClass(m_clock.nowMs(), keyHash);
     if (!code)
         return false;
     m_hub.close(m_code);
-    m_code = m_hub.open(pool::ClassSession(pool::ClassPool(*code), {})).code();
+    m_code = m_hub.open(pool::ClassSession(pool::ClassPool(*code), {}, keyHash)).code();
     m_shownChanges = 0;
     carryOut();
     emit classChanged();
@@ -137,7 +164,7 @@ void ClassServer::accept()
                      toQString(protocol::kTooManyConnections.reason));
             continue;
         }
-        m_hub.opened(id);
+        m_hub.opened(id, s->peerAddress().toString().toStdString());
         connect(s, &QWebSocket::textMessageReceived, this, [this, id](const QString &text) {
             m_hub.received(id, readPageMessage(text.toUtf8()));
             carryOut();
@@ -150,6 +177,27 @@ void ClassServer::accept()
     }
 }
 
+std::optional<HttpAnswer> ClassServer::answer(const QHttpServerRequest &request)
+{
+    const QString path = request.url().path();
+    const std::string code = request.query().queryItemValue(QStringLiteral("class")).toStdString();
+    if (path == QLatin1String("/pool.json")) {
+        const pool::ClassSession *session = m_hub.openClass(code.empty() ? m_code : code);
+        return session != nullptr ? json(poolObject(*session)) : HttpAnswer{Status::NotFound, "text/plain", {}, {}};
+    }
+    if (path == QLatin1String("/teacher.json"))
+        return json({{"password", !m_hub.passwordHash().empty()}});
+    if (path == QLatin1String("/export.csv")) {
+        const std::string keyHash = hashOfSecret(QString::fromUtf8(request.value(kKeyHeader)));
+        if (const auto refused = m_hub.mayRead(code, keyHash, request.remoteAddress().toString().toStdString()))
+            return refusal(*refused);
+        const std::string csv = pool::experimentsCsv(m_hub.openClass(code)->summary());
+        return HttpAnswer{Status::Ok, "text/csv; charset=utf-8", QByteArray::fromStdString(csv),
+                          QByteArray("nuperako-") + QByteArray::fromStdString(code) + ".csv"};
+    }
+    return std::nullopt;
+}
+
 void ClassServer::carryOut()
 {
     // A socket may say it has disconnected inside close() or abort(), and that takes
@@ -158,35 +206,64 @@ void ClassServer::carryOut()
         const auto it = m_sockets.find(id);
         return it == m_sockets.end() ? nullptr : it->second.get();
     };
-    for (const pool::SessionRequest &request : m_hub.takeRequests()) {
-        std::visit(Overloaded{
-                       [&](const pool::Send &r) {
-                           if (QWebSocket *s = socketOf(r.to))
-                               s->sendTextMessage(QString::fromUtf8(serverMessageJson(r.message)));
+    // Some requests bring more (a class made or read answers at once): until none is left.
+    for (std::vector<pool::SessionRequest> requests = m_hub.takeRequests(); !requests.empty();
+         requests = m_hub.takeRequests()) {
+        for (const pool::SessionRequest &request : requests) {
+            std::visit(Overloaded{
+                           [&](const pool::Send &r) {
+                               if (QWebSocket *s = socketOf(r.to))
+                                   s->sendTextMessage(QString::fromUtf8(serverMessageJson(r.message)));
+                           },
+                           [&](const pool::Close &r) {
+                               if (QWebSocket *s = socketOf(r.connection))
+                                   s->close(static_cast<QWebSocketProtocol::CloseCode>(r.why.code),
+                                            toQString(r.why.reason));
+                           },
+                           [&](const pool::Ping &r) {
+                               if (QWebSocket *s = socketOf(r.connection))
+                                   s->ping();
+                           },
+                           [&](const pool::Abort &r) {
+                               if (QWebSocket *s = socketOf(r.connection))
+                                   s->abort();
+                           },
+                           [&](const pool::Admit &r) { m_http.connections().joined(r.connection); },
+                           [&](const pool::Create &r) { create(r); },
+                           [&](const pool::Load &r) { m_hub.loaded(r.classCode, m_store.loadSession(r.classCode)); },
+                           [&](const pool::Publish &r) {
+                               const pool::ClassSession *published = m_hub.openClass(r.classCode);
+                               if (published == nullptr)
+                                   return;
+                               const QString view = QString::fromUtf8(classViewJson(*published));
+                               for (const pool::ConnectionId to : r.to) {
+                                   if (QWebSocket *s = socketOf(to))
+                                       s->sendTextMessage(view);
+                               }
+                           },
                        },
-                       [&](const pool::Close &r) {
-                           if (QWebSocket *s = socketOf(r.connection))
-                               s->close(static_cast<QWebSocketProtocol::CloseCode>(r.why.code),
-                                        toQString(r.why.reason));
-                       },
-                       [&](const pool::Ping &r) {
-                           if (QWebSocket *s = socketOf(r.connection))
-                               s->ping();
-                       },
-                       [&](const pool::Abort &r) {
-                           if (QWebSocket *s = socketOf(r.connection))
-                               s->abort();
-                       },
-                       [&](const pool::Admit &r) { m_http.connections().joined(r.connection); },
-                   },
-                   request);
+                       request);
+        }
     }
     if (const std::optional<std::int64_t> due = m_hub.writeDueAt(); due && !m_writeTimer.isActive())
         m_writeTimer.start(static_cast<int>(std::max<std::int64_t>(0, *due - m_clock.nowMs())));
-    if (session().changes() != m_shownChanges) {
+    if (hasOwnClass() && session().changes() != m_shownChanges) {
         m_shownChanges = session().changes();
         emit poolChanged();
     }
+}
+
+void ClassServer::create(const pool::Create &request)
+{
+    const std::string key = newTeacherKey();
+    const std::string keyHash = hashOfSecret(toQString(key));
+    const std::optional<std::string> code = m_store.makeClass(m_clock.nowMs(), keyHash);
+    if (!code) {
+        std::cerr << "nuperako-class: cannot make a class: " << m_store.error().toStdString() << '\n';
+        m_hub.notCreated(request.to);
+        return;
+    }
+    m_hub.created(request.to, pool::ClassSession(pool::ClassPool(*code), {}, keyHash), key);
 }
 
 void ClassServer::write()
@@ -194,37 +271,9 @@ void ClassServer::write()
     const std::vector<const pool::ClassRows *> rows = m_hub.rowsToWrite();
     const bool written = m_store.write(rows);
     if (!written)
-        std::cerr << "nuperako-class: cannot write the class: " << m_store.error().toStdString() << '\n';
+        std::cerr << "nuperako-class: cannot write the classes: " << m_store.error().toStdString() << '\n';
     m_hub.written(written);
     carryOut();
-}
-
-QByteArray ClassServer::poolJson() const
-{
-    const pool::PoolSummary summary = session().summary();
-    QJsonArray counts;
-    QJsonArray ratios;
-    for (std::size_t i = 0; i < kCountCount; ++i) {
-        const auto c = static_cast<Count>(i);
-        counts.append(static_cast<qint64>(summary.tally[c]));
-        ratios.append(toQString(summary.tally.ratioText(c)));
-    }
-    QJsonArray experiments;
-    for (const pool::PooledExperiment &e : summary.experiments) {
-        experiments.append(QJsonObject{{"seat", toQString(e.seat)},
-                                       {"student", e.number},
-                                       {"experiment", static_cast<qint64>(e.experiment)},
-                                       {"rounds", roundsOf(e.state.counts)},
-                                       {"counts", countsOf(e.state.counts)},
-                                       {"ended", e.state.ended}});
-    }
-    const QJsonObject json{{"class", toQString(m_code)},
-                           {"rounds", static_cast<qint64>(summary.tally.rounds)},
-                           {"counts", counts},
-                           {"ratios", ratios},
-                           {"connected", summary.connected},
-                           {"experiments", experiments}};
-    return QJsonDocument(json).toJson(QJsonDocument::Compact);
 }
 
 } // namespace nuperako::classroom

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QWebSocket;
 
@@ -21,17 +22,24 @@ namespace nuperako::classroom {
 
 class ClassStore;
 
-// The class on the network: the page's files and /pool.json over HTTP, and the
-// students' pages over WebSockets on the same port. The rules are the hub's
-// and the class's session's: this adapter turns sockets into connection ids
-// and JSON into messages for them, and carries out what they ask, writing the
-// store's rows when they are due.
+// The classes on the network: the page's files, the teachers' page and
+// /pool.json over HTTP, and the students' and teachers' pages over WebSockets
+// on the same port. The rules are the hub's and the classes' sessions': this
+// adapter turns sockets into connection ids and JSON into messages for them,
+// and carries out what they ask: sockets, new classes and classes read back
+// from the store, and the store's rows when they are due.
 class ClassServer : public QObject {
     Q_OBJECT
 public:
-    // Serves session's class. Without a page folder the students' page is not served, only the pool.
-    ClassServer(ClassStore &store, pool::ClassSession session, const std::optional<std::filesystem::path> &pageFolder,
-                const pool::ConnectionGate::Limits &connections, const pool::ClassHub::Limits &pages,
+    struct Settings {
+        std::optional<std::filesystem::path> pageFolder; // none: only what the server answers itself
+        pool::ConnectionGate::Limits connections;
+        pool::ClassHub::Limits pages;
+        std::string passwordHash; // of the teachers' password; empty: anyone may open a class
+    };
+
+    // Serves own, the class of the desktop's teacher, if given, and every class a teacher opens.
+    ClassServer(ClassStore &store, std::optional<pool::ClassSession> own, const Settings &settings,
                 QObject *parent = nullptr);
     ~ClassServer() override;
     ClassServer(const ClassServer &) = delete;
@@ -40,39 +48,43 @@ public:
     // Listens on address and port (0: any free port); false if it cannot.
     bool listen(const QHostAddress &address, quint16 port);
     [[nodiscard]] quint16 port() const { return m_port; }
-    // The address the students open, with the class's code.
+    // The address the own class's students open, with the class's code.
     [[nodiscard]] QString studentAddress() const;
+    // Where teachers open their classes, and the own class's teacher's link with its key.
+    [[nodiscard]] QString teachersAddress() const;
+    [[nodiscard]] QString teacherLink(const std::string &key) const;
     // Whether the students' page is there to be served: without it, students cannot join.
     [[nodiscard]] bool servesPage() const { return m_servesPage; }
 
-    // The class open now.
+    [[nodiscard]] bool hasOwnClass() const { return !m_code.empty(); }
+    // The own class.
     [[nodiscard]] const pool::ClassSession &session() const { return *m_hub.openClass(m_code); }
-    // Takes a student's experiment out of the class; the student's page hears it
+    // Takes a student's experiment out of the own class; the student's page hears it
     // and starts a new experiment. False if there is no such experiment.
     bool removeExperiment(int student, std::int64_t experiment);
-    // Opens a new class with a new code, for the next lesson; the one before stays
+    // Opens a new own class with a new code, for the next lesson; the one before stays
     // in the store, and its pages hear that it is no longer open. False if no new
     // class could be written.
     bool startNewClass();
-    // The class's summary as GET /pool.json gives it.
-    [[nodiscard]] QByteArray poolJson() const;
 
 signals:
     // Something the teacher's window shows has changed.
     void poolChanged();
-    // Another class is open now: its code and address have changed.
+    // Another class is the own class now: its code and address have changed.
     void classChanged();
 
 private:
     void accept();
+    std::optional<HttpAnswer> answer(const QHttpServerRequest &request);
     // Carries out what the hub asks, and arms the write that is due.
     void carryOut();
+    void create(const pool::Create &request);
     void write();
 
     ClassStore &m_store;
     pool::SystemWallClock m_clock;
     pool::ClassHub m_hub;
-    std::string m_code;
+    std::string m_code; // the own class; empty on a school's server
     HttpFront m_http;
     bool m_servesPage;
     QHostAddress m_address;
@@ -80,6 +92,7 @@ private:
     std::map<pool::ConnectionId, std::unique_ptr<QWebSocket>> m_sockets;
     QTimer m_writeTimer;
     QTimer m_tickTimer;
+    QTimer m_viewTimer;
     std::uint64_t m_shownChanges = 0;
 };
 

@@ -37,7 +37,9 @@ Column integer(const char *name)
 // Each table's columns, in the order a row binds its values.
 const Columns &classColumns()
 {
-    static const Columns columns{{QStringLiteral("code"), QStringLiteral("TEXT PRIMARY KEY")}, integer("created_ms")};
+    static const Columns columns{{QStringLiteral("code"), QStringLiteral("TEXT PRIMARY KEY")},
+                                 integer("created_ms"),
+                                 {QStringLiteral("key_hash"), QStringLiteral("BLOB")}};
     return columns;
 }
 const Columns &studentColumns()
@@ -116,6 +118,7 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
     const QString byExperiment = QStringLiteral("class, device, experiment");
     m_open = exec(QStringLiteral("PRAGMA journal_mode=WAL")) && exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
              exec(createTable(QStringLiteral("classes"), classColumns())) &&
+             addMissingColumns(QStringLiteral("classes"), {QStringLiteral("key_hash")}, QStringLiteral("BLOB")) &&
              exec(createTable(QStringLiteral("students"), studentColumns(), QStringLiteral("class, device"))) &&
              exec(createTable(QStringLiteral("experiments"), experimentColumns(), byExperiment)) &&
              exec(createTable(QStringLiteral("removed"), removedColumns(), byExperiment)) &&
@@ -133,6 +136,19 @@ bool ClassStore::exec(const QString &statement)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
     return query.exec(statement) || setError(query.lastError().text());
+}
+
+bool ClassStore::addMissingColumns(const QString &table, const std::vector<QString> &names, const QString &type)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+        return setError(query.lastError().text());
+    QStringList present;
+    while (query.next())
+        present << query.value(1).toString();
+    return std::ranges::all_of(names, [&](const QString &name) {
+        return present.contains(name) || exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, name, type));
+    });
 }
 
 bool ClassStore::prepare(QSqlQuery &query, const QString &statement)
@@ -169,21 +185,42 @@ bool ClassStore::hasClass(const std::string &code)
            query.next();
 }
 
-bool ClassStore::addClass(const std::string &code, std::int64_t createdMs)
+bool ClassStore::addClass(const std::string &code, std::int64_t createdMs, const std::string &keyHash)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
     return prepare(query, insertInto(QStringLiteral("classes"), classColumns())) &&
-           run(query, {toQString(code), static_cast<qint64>(createdMs)});
+           run(query, {toQString(code), static_cast<qint64>(createdMs), QByteArray::fromStdString(keyHash)});
 }
 
-std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs)
+bool ClassStore::setKeyHash(const std::string &code, const std::string &keyHash)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    return prepare(query, QStringLiteral("UPDATE classes SET key_hash = ? WHERE code = ?")) &&
+           run(query, {QByteArray::fromStdString(keyHash), toQString(code)});
+}
+
+std::optional<pool::ClassSession> ClassStore::loadSession(const std::string &code)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    if (!prepare(query, QStringLiteral("SELECT key_hash FROM classes WHERE code = ?")) ||
+        !run(query, {toQString(code)}) || !query.next())
+        return std::nullopt;
+    const std::string keyHash = query.value(0).toByteArray().toStdString();
+    pool::ClassPool pool(code);
+    pool::PooledHistory history;
+    if (!load(pool) || !loadHistory(code, history))
+        return std::nullopt;
+    return pool::ClassSession(std::move(pool), std::move(history), keyHash);
+}
+
+std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs, const std::string &keyHash)
 {
     std::random_device device;
     constexpr int kTries = 10;
     for (int i = 0; i < kTries; ++i) {
         const std::uint64_t bits = (std::uint64_t{device()} << 32U) | device();
         const std::string code = pool::classCode(bits);
-        if (addClass(code, createdMs))
+        if (addClass(code, createdMs, keyHash))
             return code;
     }
     return std::nullopt;

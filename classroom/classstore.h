@@ -4,6 +4,7 @@
 
 #include "pool/classpool.h"
 #include "pool/classrows.h"
+#include "pool/classsession.h"
 #include "pool/pooledhistory.h"
 
 #include <QString>
@@ -39,20 +40,26 @@ public:
     std::optional<std::string> newestClass();
     // Whether the class was ever made here.
     bool hasClass(const std::string &code);
-    // A new class, written at once.
-    bool addClass(const std::string &code, std::int64_t createdMs);
+    // A new class, written at once, with the hash of its teacher's key (empty: none).
+    bool addClass(const std::string &code, std::int64_t createdMs, const std::string &keyHash = {});
     // A new class with a random code not used here before; nothing if it cannot be written.
-    std::optional<std::string> makeClass(std::int64_t createdMs);
+    std::optional<std::string> makeClass(std::int64_t createdMs, const std::string &keyHash = {});
+    // A new teacher's key for the class: the hash of the one before no longer opens it.
+    bool setKeyHash(const std::string &code, const std::string &keyHash);
     // Everything kept of the class, into its pool.
     bool load(pool::ClassPool &pool);
     // The class's pooled tally as it grew.
     bool loadHistory(const std::string &code, pool::PooledHistory &history);
+    // The class as a session, everything kept of it with its key's hash; none if there is no such class.
+    std::optional<pool::ClassSession> loadSession(const std::string &code);
 
     // Writes the classes' rows in one transaction: all of them, or on failure none.
     bool write(const std::vector<const pool::ClassRows *> &classes);
 
 private:
     bool exec(const QString &statement);
+    // Columns added since a table was made, added to an older file's table.
+    bool addMissingColumns(const QString &table, const std::vector<QString> &names, const QString &type);
     // The query, prepared, run with values bound in order; false (and the error kept) if it fails.
     bool run(QSqlQuery &query, const QVariantList &values);
     bool prepare(QSqlQuery &query, const QString &statement);

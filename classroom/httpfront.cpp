@@ -19,11 +19,11 @@ using Status = QHttpServerResponder::StatusCode;
 
 } // namespace
 
-HttpFront::HttpFront(std::optional<std::filesystem::path> pageFolder, std::function<QByteArray()> poolJson,
+HttpFront::HttpFront(std::optional<std::filesystem::path> pageFolder, Answers answers,
                      const pool::ConnectionGate::Limits &limits, QObject *parent)
     : QAbstractHttpServer(parent),
       m_pageFolder(std::move(pageFolder)),
-      m_poolJson(std::move(poolJson)),
+      m_answers(std::move(answers)),
       m_listener(new GatedListener(limits, this))
 {
 }
@@ -49,17 +49,31 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
         responder.write({{"Allow", "GET"}}, Status::MethodNotAllowed);
         return true;
     }
+    // What the server answers itself is as it is now; the page's files may be revalidated.
+    if (const std::optional<HttpAnswer> answer = m_answers(request)) {
+        if (answer->fileName.isEmpty()) {
+            responder.write(
+                answer->body,
+                {{"Content-Type", answer->type}, {"Cache-Control", "no-store"}, {"X-Content-Type-Options", "nosniff"}},
+                answer->status);
+        } else {
+            responder.write(answer->body,
+                            {{"Content-Type", answer->type},
+                             {"Cache-Control", "no-store"},
+                             {"X-Content-Type-Options", "nosniff"},
+                             {"Content-Disposition", "attachment; filename=\"" + answer->fileName + '"'}},
+                            answer->status);
+        }
+        return true;
+    }
     QByteArray body;
     QByteArray type;
-    // The pages read the pool as it is now; the page's files may be revalidated.
-    QByteArray cache = "no-cache";
+    const QByteArray cache = "no-cache";
+    // The teachers' page answers at /teacher, the link a teacher is given.
+    const std::string_view filePath = path == "/teacher" ? "/teacher.html" : std::string_view(path.data(), path.size());
     const std::optional<std::filesystem::path> file =
-        m_pageFolder ? pool::staticFile(*m_pageFolder, std::string_view(path.data(), path.size())) : std::nullopt;
-    if (path == "/pool.json") {
-        body = m_poolJson();
-        type = "application/json";
-        cache = "no-store";
-    } else if (file) {
+        m_pageFolder ? pool::staticFile(*m_pageFolder, filePath) : std::nullopt;
+    if (file) {
         QFile f(QString::fromStdString(file->string()));
         if (!f.open(QIODevice::ReadOnly)) {
             responder.write(Status::NotFound);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/pagejson.h"
 
+#include "classroom/secrets.h"
 #include "core/jsonnumber.h"
 #include "platform/qtconvert.h"
 #include "pool/protocol.h"
@@ -10,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <limits>
 #include <optional>
 
 namespace nuperako::classroom {
@@ -78,6 +80,35 @@ QJsonObject objectOf(const pool::SeatReply &r)
 {
     return {{name(field::kType), name(kSeat)}, {name(field::kSeat), toQString(r.seat)}};
 }
+QJsonObject objectOf(const pool::OpenedReply &r)
+{
+    return {{name(field::kType), name(kOpened)},
+            {name(field::kClass), toQString(r.classCode)},
+            {name(field::kKey), toQString(r.key)}};
+}
+
+// A secret goes no further than here: what the rules compare is its SHA-256.
+std::string hashOf(const QJsonObject &message, std::string_view field)
+{
+    return hashOfSecret(message.value(name(field)).toString());
+}
+
+pool::PageMessage readRemoval(const QJsonObject &message)
+{
+    const std::optional<std::int64_t> student = integer(message.value(name(field::kStudent)));
+    const std::optional<std::int64_t> experiment = integer(message.value(name(field::kExperiment)));
+    if (!student || !experiment || *student < 0 || *student > std::numeric_limits<int>::max())
+        return pool::MessageFault::MalformedState;
+    return pool::RemoveMessage{static_cast<int>(*student), *experiment};
+}
+
+QJsonArray countsOf(const Counts &counts)
+{
+    QJsonArray a;
+    for (const std::int16_t n : counts.values)
+        a.append(n);
+    return a;
+}
 
 } // namespace
 
@@ -95,6 +126,14 @@ pool::PageMessage readPageMessage(const QByteArray &text)
         return readState(message);
     if (type == name(kSeat))
         return pool::SeatMessage{stringField(message, field::kName)};
+    if (type == name(kOpen))
+        return pool::OpenMessage{hashOf(message, field::kPassword)};
+    if (type == name(kFollow))
+        return pool::FollowMessage{stringField(message, field::kClass), hashOf(message, field::kKey)};
+    if (type == name(kRemove))
+        return readRemoval(message);
+    if (type == name(kNewClass))
+        return pool::NewClassMessage{};
     return pool::MessageFault::UnknownType;
 }
 
@@ -102,6 +141,49 @@ QByteArray serverMessageJson(const pool::ServerMessage &message)
 {
     const QJsonObject object = std::visit([](const auto &m) { return objectOf(m); }, message);
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject poolObject(const pool::ClassSession &session)
+{
+    const pool::PoolSummary summary = session.summary();
+    QJsonArray counts;
+    QJsonArray ratios;
+    for (std::size_t i = 0; i < kCountCount; ++i) {
+        const auto c = static_cast<Count>(i);
+        counts.append(static_cast<qint64>(summary.tally[c]));
+        ratios.append(toQString(summary.tally.ratioText(c)));
+    }
+    QJsonArray experiments;
+    for (const pool::PooledExperiment &e : summary.experiments) {
+        experiments.append(QJsonObject{{"seat", toQString(e.seat)},
+                                       {"student", e.number},
+                                       {"experiment", static_cast<qint64>(e.experiment)},
+                                       {"rounds", roundsOf(e.state.counts)},
+                                       {"counts", countsOf(e.state.counts)},
+                                       {"ended", e.state.ended}});
+    }
+    QJsonArray headlines;
+    for (const std::string &line : summary.headlines())
+        headlines.append(toQString(line));
+    return {{"class", toQString(session.code())},
+            {"rounds", static_cast<qint64>(summary.tally.rounds)},
+            {"counts", counts},
+            {"ratios", ratios},
+            {"connected", summary.connected},
+            {"headlines", headlines},
+            {"experiments", experiments}};
+}
+
+QByteArray classViewJson(const pool::ClassSession &session)
+{
+    QJsonObject view = poolObject(session);
+    view.insert(name(field::kType), name(kClassView));
+    QJsonArray history;
+    for (const pool::HistoryPoint &p : session.history().points())
+        history.append(QJsonArray{static_cast<qint64>(p.rounds), static_cast<qint64>(p.totals[0]),
+                                  static_cast<qint64>(p.totals[1]), static_cast<qint64>(p.totals[2])});
+    view.insert(QLatin1String("history"), history);
+    return QJsonDocument(view).toJson(QJsonDocument::Compact);
 }
 
 } // namespace nuperako::classroom

@@ -2,12 +2,35 @@
 // SPDX-License-Identifier: MIT
 #include "pool/classhub.h"
 
+#include "pool/samesecret.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <utility>
 
 namespace nuperako::pool {
+
+namespace {
+
+constexpr double kSecondsPerMinute = 60;
+constexpr double kSecondsPerHour = 3600;
+
+// An address's allowance in the map, made whole for a new address.
+TokenBucket &allowanceOf(std::map<std::string, TokenBucket, std::less<>> &allowances, const std::string &address,
+                         double perSecond, double burst)
+{
+    return allowances.try_emplace(address, perSecond, burst).first->second;
+}
+
+// Forgets the addresses whose allowance is whole again: they are as new.
+void forgetWhole(std::map<std::string, TokenBucket, std::less<>> &allowances, std::int64_t nowMs)
+{
+    for (auto it = allowances.begin(); it != allowances.end();)
+        it = it->second.isFull(nowMs) ? allowances.erase(it) : std::next(it);
+}
+
+} // namespace
 
 ClassHub::Limits ClassHub::Limits::scaled(double factor) const
 {
@@ -17,8 +40,8 @@ ClassHub::Limits ClassHub::Limits::scaled(double factor) const
     return limits;
 }
 
-ClassHub::ClassHub(const WallClock &clock, const Limits &limits)
-    : m_clock(clock), m_limits(limits), m_pingedMs(clock.nowMs())
+ClassHub::ClassHub(const WallClock &clock, const Limits &limits, std::string passwordHash)
+    : m_clock(clock), m_limits(limits), m_passwordHash(std::move(passwordHash)), m_pingedMs(clock.nowMs())
 {
 }
 
@@ -37,11 +60,14 @@ void ClassHub::close(const std::string &code)
     it->second->close();
     collect(*it->second);
     for (auto &[c, page] : m_pages) {
-        if (page.classCode == code) {
-            page.classCode.clear();
-            page.closing = true;
-        }
+        if (page.classCode != code)
+            continue;
+        if (page.role == Role::Teacher && !page.closing)
+            add(Close{c, protocol::kClassClosed});
+        page.classCode.clear();
+        page.closing = true;
     }
+    m_shown.erase(code);
     m_closed.push_back(std::move(it->second));
     m_sessions.erase(it);
 }
@@ -52,10 +78,11 @@ const ClassSession *ClassHub::openClass(const std::string &code) const
     return it == m_sessions.end() ? nullptr : it->second.get();
 }
 
-void ClassHub::opened(ConnectionId c)
+void ClassHub::opened(ConnectionId c, const std::string &address)
 {
     const std::int64_t now = m_clock.nowMs();
     Page &page = m_pages[c];
+    page.address = address;
     page.openedMs = now;
     page.heardMs = now;
 }
@@ -73,17 +100,24 @@ void ClassHub::received(ConnectionId c, const PageMessage &message)
         return;
     }
     ClassSession *session = sessionOf(page);
+    const bool student = page.role == Role::Student && session != nullptr;
     if (const auto *fault = std::get_if<MessageFault>(&message); fault && *fault != MessageFault::UnknownType)
         refuse(c, page, *fault == MessageFault::MalformedJson ? protocol::kMalformedJson : protocol::kMalformedState);
-    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && page.classCode.empty())
+    else if (page.role == Role::Teacher)
+        teach(c, page, message);
+    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && page.role == Role::Unknown)
         join(c, page, *joining);
-    else if (const auto *state = std::get_if<StateMessage>(&message); state && session != nullptr)
+    else if (const auto *opening = std::get_if<OpenMessage>(&message); opening && page.role == Role::Unknown)
+        openFor(c, page, *opening);
+    else if (const auto *following = std::get_if<FollowMessage>(&message); following && page.role == Role::Unknown)
+        follow(c, page, *following);
+    else if (const auto *state = std::get_if<StateMessage>(&message); state && student)
         session->offer(c, *state, now);
-    else if (const auto *seat = std::get_if<SeatMessage>(&message); seat && session != nullptr)
+    else if (const auto *seat = std::get_if<SeatMessage>(&message); seat && student)
         session->rename(c, seat->name);
     else
         refuse(c, page, protocol::kUnexpected);
-    if (session != nullptr)
+    if (student)
         collect(*session);
 }
 
@@ -96,12 +130,146 @@ void ClassHub::join(ConnectionId c, Page &page, const JoinMessage &message)
     }
     ClassSession &session = *it->second;
     if (session.join(c, message.device, m_clock.nowMs())) {
+        page.role = Role::Student;
         page.classCode = message.classCode;
         add(Admit{c});
     } else {
         page.closing = true; // the session has refused it
     }
     collect(session);
+}
+
+void ClassHub::openFor(ConnectionId c, Page &page, const OpenMessage &message)
+{
+    if (!m_passwordHash.empty()) {
+        if (!mayTry(c, page))
+            return;
+        if (!sameSecret(message.passwordHash, m_passwordHash)) {
+            refuse(c, page, protocol::kWrongPassword);
+            return;
+        }
+    }
+    if (!allowanceOf(m_opens, page.address, protocol::kOpensPerHour / kSecondsPerHour, protocol::kOpensPerHour)
+             .take(m_clock.nowMs())) {
+        refuse(c, page, protocol::kOpenedTooMany);
+        return;
+    }
+    if (!roomForAClass()) {
+        refuse(c, page, protocol::kTooManyClasses);
+        return;
+    }
+    page.waitingFor = true;
+    add(Create{c, {}});
+}
+
+void ClassHub::follow(ConnectionId c, Page &page, const FollowMessage &message)
+{
+    if (!mayTry(c, page))
+        return;
+    if (const auto it = m_sessions.find(message.classCode); it != m_sessions.end()) {
+        if (sameSecret(message.keyHash, it->second->keyHash()))
+            becomeTeacher(c, page, message.classCode);
+        else
+            refuse(c, page, protocol::kWrongKey);
+        return;
+    }
+    // A class of another day: the store may keep it.
+    page.waitingFor = true;
+    std::vector<Follow> &waiting = m_loading[message.classCode];
+    waiting.push_back({c, message.keyHash});
+    if (waiting.size() == 1)
+        add(Load{message.classCode});
+}
+
+void ClassHub::teach(ConnectionId c, Page &page, const PageMessage &message)
+{
+    ClassSession *session = sessionOf(page);
+    if (session == nullptr || page.waitingFor) {
+        refuse(c, page, protocol::kUnexpected);
+    } else if (const auto *removal = std::get_if<RemoveMessage>(&message)) {
+        // A dot the teacher saw may have gone meanwhile: nothing to take out then.
+        session->removeExperiment(removal->student, removal->experiment);
+        collect(*session);
+    } else if (std::holds_alternative<NewClassMessage>(message)) {
+        if (!allowanceOf(m_opens, page.address, protocol::kOpensPerHour / kSecondsPerHour, protocol::kOpensPerHour)
+                 .take(m_clock.nowMs())) {
+            refuse(c, page, protocol::kOpenedTooMany);
+            return;
+        }
+        page.waitingFor = true;
+        add(Create{c, page.classCode});
+    } else {
+        refuse(c, page, protocol::kUnexpected);
+    }
+}
+
+void ClassHub::becomeTeacher(ConnectionId c, Page &page, const std::string &code)
+{
+    if (page.role == Role::Unknown)
+        add(Admit{c});
+    page.role = Role::Teacher;
+    page.classCode = code;
+    page.sawClass = false;
+    page.waitingFor = false;
+}
+
+void ClassHub::created(ConnectionId c, ClassSession session, const std::string &key)
+{
+    const auto it = m_pages.find(c);
+    if (it == m_pages.end() || it->second.closing)
+        return; // gone meanwhile: the class stays in the store, its key unsaid
+    Page &page = it->second;
+    if (page.role == Role::Teacher) {
+        const std::string closing = page.classCode;
+        page.classCode.clear(); // the teacher goes with the new class, not away with the old
+        close(closing);
+    }
+    const std::string code = open(std::move(session)).code();
+    becomeTeacher(c, page, code);
+    add(Send{c, OpenedReply{code, key}});
+}
+
+void ClassHub::notCreated(ConnectionId c)
+{
+    if (const auto it = m_pages.find(c); it != m_pages.end() && !it->second.closing)
+        refuse(c, it->second, protocol::kNoClassMade);
+}
+
+void ClassHub::loaded(const std::string &code, std::optional<ClassSession> session)
+{
+    const auto waiting = m_loading.extract(code);
+    if (waiting.empty())
+        return;
+    const std::string keyHash = session ? session->keyHash() : std::string();
+    const auto matches = [&](const Follow &f) { return sameSecret(f.keyHash, keyHash); };
+    const bool opens = std::ranges::any_of(waiting.mapped(), matches) && roomForAClass();
+    if (opens)
+        open(std::move(*session));
+    for (const Follow &f : waiting.mapped()) {
+        const auto it = m_pages.find(f.connection);
+        if (it == m_pages.end() || it->second.closing)
+            continue;
+        if (!session)
+            refuse(f.connection, it->second, protocol::kUnknownClass);
+        else if (!matches(f))
+            refuse(f.connection, it->second, protocol::kWrongKey);
+        else if (!opens)
+            refuse(f.connection, it->second, protocol::kTooManyClasses);
+        else
+            becomeTeacher(f.connection, it->second, code);
+    }
+}
+
+std::optional<protocol::Refusal> ClassHub::mayRead(const std::string &code, const std::string &keyHash,
+                                                   const std::string &address)
+{
+    if (!allowanceOf(m_tries, address, protocol::kTriesPerMinute / kSecondsPerMinute, protocol::kTriesPerMinute)
+             .take(m_clock.nowMs()))
+        return protocol::kTooManyTries;
+    const ClassSession *session = openClass(code);
+    if (session == nullptr || !sameSecret(keyHash, session->keyHash()))
+        return protocol::kWrongKey;
+    return std::nullopt;
 }
 
 void ClassHub::receivedBinary(ConnectionId c)
@@ -121,8 +289,10 @@ void ClassHub::closed(ConnectionId c)
     const auto it = m_pages.find(c);
     if (it == m_pages.end())
         return;
-    if (ClassSession *session = sessionOf(it->second))
-        session->leave(c);
+    if (it->second.role == Role::Student) {
+        if (ClassSession *session = sessionOf(it->second))
+            session->leave(c);
+    }
     m_pages.erase(it);
 }
 
@@ -138,13 +308,36 @@ void ClassHub::tick()
             silent.push_back(c);
         else if (page.closing)
             continue;
-        else if (page.classCode.empty() && now - page.openedMs >= m_limits.joinMs)
+        else if (page.role == Role::Unknown && !page.waitingFor && now - page.openedMs >= m_limits.joinMs)
             refuse(c, page, protocol::kJoinFirst);
         else if (pingDue)
             add(Ping{c});
     }
     for (const ConnectionId c : silent)
         drop(c);
+    forgetWhole(m_tries, now);
+    forgetWhole(m_opens, now);
+}
+
+void ClassHub::publish()
+{
+    // A class that changed goes to all its teachers' pages; one that did not, only to a page new to it.
+    std::map<std::string, std::vector<ConnectionId>, std::less<>> to;
+    for (auto &[c, page] : m_pages) {
+        const bool teaching = page.role == Role::Teacher && !page.closing && !page.waitingFor;
+        const ClassSession *session = teaching ? sessionOf(page) : nullptr;
+        if (session == nullptr)
+            continue;
+        const auto shown = m_shown.find(page.classCode);
+        if (shown == m_shown.end() || shown->second != session->changes() || !page.sawClass) {
+            to[page.classCode].push_back(c);
+            page.sawClass = true;
+        }
+    }
+    for (auto &[code, pages] : to) {
+        m_shown[code] = m_sessions.at(code)->changes();
+        add(Publish{code, std::move(pages)});
+    }
 }
 
 bool ClassHub::removeExperiment(const std::string &code, int student, std::int64_t experiment)
@@ -186,6 +379,31 @@ void ClassHub::written(bool ok)
 std::vector<SessionRequest> ClassHub::takeRequests()
 {
     return std::exchange(m_requests, {});
+}
+
+bool ClassHub::mayTry(ConnectionId c, Page &page)
+{
+    if (allowanceOf(m_tries, page.address, protocol::kTriesPerMinute / kSecondsPerMinute, protocol::kTriesPerMinute)
+            .take(m_clock.nowMs()))
+        return true;
+    refuse(c, page, protocol::kTooManyTries);
+    return false;
+}
+
+bool ClassHub::roomForAClass()
+{
+    if (m_sessions.size() < protocol::kMaxOpenClasses)
+        return true;
+    // A class with no page and no teacher connected leaves: it opens again when its teacher follows it.
+    const auto followed = [this](const std::string &code) {
+        return std::ranges::any_of(m_pages, [&](const auto &p) { return p.second.classCode == code; });
+    };
+    const auto idle =
+        std::ranges::find_if(m_sessions, [&](const auto &s) { return !s.second->hasPages() && !followed(s.first); });
+    if (idle == m_sessions.end())
+        return false;
+    close(std::string(idle->first));
+    return true;
 }
 
 void ClassHub::refuse(ConnectionId c, Page &page, const protocol::Refusal &why)

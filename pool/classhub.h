@@ -17,15 +17,17 @@
 
 namespace nuperako::pool {
 
-// The class server's rules for the students' pages, without a socket: each
-// page's connection from its opening, through its join into a class, to its
-// close. It refuses what the protocol does not allow (with the close code
-// and reason of protocol.h), keeps each page's message rate, its time to
-// join and its silence, and passes a joined page's messages to its class's
-// session. Answers go out only after the store has written what they answer:
-// the server asks for the rows to write when a write is due, and says when
-// they are written. The server passes every event in, then carries out the
-// requests, oldest first. Times come from the clock.
+// The class server's rules for the pages it serves, without a socket: each
+// page's connection from its opening, through its join into a class (a
+// student's page) or its following of one (a teacher's page), to its close.
+// It refuses what the protocol does not allow (with the close code and reason
+// of protocol.h), keeps each page's message rate, its time to join and its
+// silence, checks a teacher's key and the teachers' password and slows an
+// address that keeps guessing, and passes a joined page's messages to its
+// class's session. Answers go out only after the store has written what they
+// answer: the server asks for the rows to write when a write is due, and says
+// when they are written. The server passes every event in, then carries out
+// the requests, oldest first. Times come from the clock.
 class ClassHub {
 public:
     struct Limits {
@@ -39,24 +41,39 @@ public:
     static constexpr std::int64_t kWriteEveryMs = 40;
     static constexpr std::int64_t kRetryWriteMs = 1000;
 
-    ClassHub(const WallClock &clock, const Limits &limits);
+    // passwordHash: the SHA-256 of the teachers' password; empty when anyone may open a class.
+    ClassHub(const WallClock &clock, const Limits &limits, std::string passwordHash = {});
 
     // The classes open here, by code. A closed class's pages hear that it has
     // closed; what it has not written yet is still written.
     ClassSession &open(ClassSession session);
     void close(const std::string &code);
     [[nodiscard]] const ClassSession *openClass(const std::string &code) const;
+    [[nodiscard]] std::size_t openClasses() const { return m_sessions.size(); }
+    [[nodiscard]] const std::string &passwordHash() const { return m_passwordHash; }
 
-    // A page's connection, and what comes on it.
-    void opened(ConnectionId c);
+    // A page's connection from address, and what comes on it.
+    void opened(ConnectionId c, const std::string &address);
     void received(ConnectionId c, const PageMessage &message);
     void receivedBinary(ConnectionId c);
     void ponged(ConnectionId c);
     void closed(ConnectionId c);
     // Time has passed: deadlines to join, pings, silence.
     void tick();
+    // The teachers' pages hear of their classes' changes (call it every protocol::kViewMs).
+    void publish();
     // The teacher takes a student's experiment out of a class. False if there is no such experiment.
     bool removeExperiment(const std::string &code, int student, std::int64_t experiment);
+    // Whether a teacher with this key's hash, from this address, may read the class
+    // (its CSV); a refusal if not, counted as a try.
+    std::optional<protocol::Refusal> mayRead(const std::string &code, const std::string &keyHash,
+                                             const std::string &address);
+
+    // What Create asked for: the new class, and its key said once to the teacher who asked; or none made.
+    void created(ConnectionId c, ClassSession session, const std::string &key);
+    void notCreated(ConnectionId c);
+    // What Load asked for: the class as the store kept it, or none.
+    void loaded(const std::string &code, std::optional<ClassSession> session);
 
     // When the next write is due (nothing to write: none), on the clock.
     [[nodiscard]] std::optional<std::int64_t> writeDueAt() const { return m_writeDueMs; }
@@ -69,15 +86,32 @@ public:
     std::vector<SessionRequest> takeRequests();
 
 private:
+    enum class Role { Unknown, Student, Teacher };
     struct Page {
+        std::string address;
         std::int64_t openedMs = 0;
         std::int64_t heardMs = 0;
         TokenBucket messages{protocol::kMessagesPerSecond, protocol::kMessageBurst};
-        std::string classCode; // empty until it has joined
-        bool closing = false;  // refused or dropped: nothing more of it counts
+        Role role = Role::Unknown;
+        std::string classCode;   // joined or followed; empty until then
+        bool closing = false;    // refused or dropped: nothing more of it counts
+        bool sawClass = false;   // a teacher's page that has had its class's view
+        bool waitingFor = false; // a teacher's page waiting for its class to be made or loaded
+    };
+    struct Follow {
+        ConnectionId connection;
+        std::string keyHash;
     };
 
     void join(ConnectionId c, Page &page, const JoinMessage &message);
+    void openFor(ConnectionId c, Page &page, const OpenMessage &message);
+    void follow(ConnectionId c, Page &page, const FollowMessage &message);
+    void teach(ConnectionId c, Page &page, const PageMessage &message);
+    void becomeTeacher(ConnectionId c, Page &page, const std::string &code);
+    // Whether the page's address may try a secret now; refused (too many tries) if not.
+    bool mayTry(ConnectionId c, Page &page);
+    // Room for one more open class: an idle class is closed to make it, if need be.
+    bool roomForAClass();
     void refuse(ConnectionId c, Page &page, const protocol::Refusal &why);
     void drop(ConnectionId c);
     ClassSession *sessionOf(const Page &page);
@@ -88,9 +122,14 @@ private:
 
     const WallClock &m_clock;
     Limits m_limits;
+    std::string m_passwordHash;
     std::map<std::string, std::unique_ptr<ClassSession>, std::less<>> m_sessions;
-    std::vector<std::unique_ptr<ClassSession>> m_closed; // until their rows are written
+    std::vector<std::unique_ptr<ClassSession>> m_closed;               // until their rows are written
+    std::map<std::string, std::uint64_t, std::less<>> m_shown;         // by class: the changes its teachers have seen
+    std::map<std::string, std::vector<Follow>, std::less<>> m_loading; // by class: teachers waiting for it
     std::map<ConnectionId, Page> m_pages;
+    std::map<std::string, TokenBucket, std::less<>> m_tries; // by address
+    std::map<std::string, TokenBucket, std::less<>> m_opens; // by address
     std::vector<SessionRequest> m_requests;
     std::vector<SessionRequest> m_answers; // until the next write
     std::optional<std::int64_t> m_writeDueMs;

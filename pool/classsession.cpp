@@ -18,8 +18,11 @@ HistoryPoint pointOf(const PooledTally &t)
 
 } // namespace
 
-ClassSession::ClassSession(ClassPool pool, PooledHistory history)
-    : m_pool(std::move(pool)), m_history(std::move(history)), m_rows{m_pool.code(), {}, {}, {}, {}}
+ClassSession::ClassSession(ClassPool pool, PooledHistory history, std::string keyHash)
+    : m_pool(std::move(pool)),
+      m_history(std::move(history)),
+      m_keyHash(std::move(keyHash)),
+      m_rows{m_pool.code(), {}, {}, {}, {}}
 {
 }
 

@@ -22,9 +22,13 @@ namespace nuperako::pool {
 // write, and asks for answers and refusals, in order, as requests.
 class ClassSession {
 public:
-    ClassSession(ClassPool pool, PooledHistory history);
+    // keyHash: the SHA-256 of the class's teacher key; empty for a class no teacher's page may follow.
+    ClassSession(ClassPool pool, PooledHistory history, std::string keyHash = {});
 
     [[nodiscard]] const std::string &code() const { return m_pool.code(); }
+    [[nodiscard]] const std::string &keyHash() const { return m_keyHash; }
+    // Whether any page of the class is connected now.
+    [[nodiscard]] bool hasPages() const { return !m_devices.empty(); }
 
     // The page on connection c joins as device; false when refused (and it is closed).
     bool join(ConnectionId c, const std::string &device, std::int64_t nowMs);
@@ -59,6 +63,7 @@ private:
 
     ClassPool m_pool;
     PooledHistory m_history;
+    std::string m_keyHash;
     ClassRows m_rows;
     std::map<ConnectionId, std::string> m_devices; // the joined pages' devices
     std::vector<SessionRequest> m_requests;

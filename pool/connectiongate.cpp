@@ -12,8 +12,6 @@ namespace {
 // The program's own files besides its connections: the database and its
 // journal, the display, fonts, Qt's own pipes and notifiers.
 constexpr std::size_t kOwnFiles = 64;
-// Past this, more connections cost memory and time without serving a school better.
-constexpr std::size_t kMostConnections = 4000;
 
 bool isWaiting(ConnectionGate::Phase phase)
 {
@@ -27,10 +25,10 @@ bool isWebSocket(ConnectionGate::Phase phase)
 
 } // namespace
 
-ConnectionGate::Limits ConnectionGate::Limits::forOpenFiles(std::size_t openFiles)
+ConnectionGate::Limits ConnectionGate::Limits::forOpenFiles(std::size_t openFiles, std::size_t most)
 {
     Limits limits;
-    limits.connections = std::min(kMostConnections, openFiles - std::min(kOwnFiles, openFiles / 2));
+    limits.connections = std::min(most, openFiles - std::min(kOwnFiles, openFiles / 2));
     // A quarter stays for plain requests, so that the page and the pool load while WebSockets are full.
     limits.webSockets = limits.connections - limits.connections / 4;
     return limits;

@@ -24,6 +24,8 @@ namespace nuperako::pool {
 class ConnectionGate {
 public:
     using Id = std::uint64_t;
+    // Past this, more connections cost memory and time without serving a class better; a school's server may say more.
+    static constexpr std::size_t kDefaultConnections = 4000;
 
     struct Limits {
         std::size_t connections = 0;        // of every kind together
@@ -32,9 +34,10 @@ public:
         std::int64_t requestMs = 10'000;    // to send a whole HTTP request
         std::int64_t idleMs = 30'000;       // a kept-alive connection between requests
 
-        // The limits for a program that may keep openFiles files open: the
-        // program's own files (the database, fonts, the display) keep a margin.
-        static Limits forOpenFiles(std::size_t openFiles);
+        // The limits for a program that may keep openFiles files open and
+        // wants at most most connections: the program's own files (the
+        // database, fonts, the display) keep a margin.
+        static Limits forOpenFiles(std::size_t openFiles, std::size_t most = kDefaultConnections);
         // Every time limit multiplied by factor (shorter limits for tests).
         [[nodiscard]] Limits scaled(double factor) const;
     };

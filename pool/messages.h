@@ -21,12 +21,33 @@ struct SeatMessage {
     std::string name;
     friend bool operator==(const SeatMessage &, const SeatMessage &) = default;
 };
+// A teacher's page. Secrets never come further than the JSON's reader: it
+// keeps their hashes (SHA-256, as bytes), never the secrets themselves.
+struct OpenMessage { // a new class; the teachers' password if the server has one
+    std::string passwordHash;
+    friend bool operator==(const OpenMessage &, const OpenMessage &) = default;
+};
+struct FollowMessage { // the class's view, for its teacher
+    std::string classCode;
+    std::string keyHash;
+    friend bool operator==(const FollowMessage &, const FollowMessage &) = default;
+};
+struct RemoveMessage { // the followed class's experiment, out of its pool
+    int student = 0;
+    std::int64_t experiment = 0;
+    friend bool operator==(const RemoveMessage &, const RemoveMessage &) = default;
+};
+struct NewClassMessage { // the followed class closes, a new one opens in its place
+    friend bool operator==(const NewClassMessage &, const NewClassMessage &) = default;
+};
 enum class MessageFault {
     MalformedJson,  // not a JSON object
-    MalformedState, // a state whose fields are missing, or whose numbers are not integers JSON holds exactly
+    MalformedState, // a state or a removal whose fields are missing, or whose numbers are not integers JSON holds
+                    // exactly
     UnknownType,
 };
-using PageMessage = std::variant<MessageFault, JoinMessage, StateMessage, SeatMessage>;
+using PageMessage = std::variant<MessageFault, JoinMessage, StateMessage, SeatMessage, OpenMessage, FollowMessage,
+                                 RemoveMessage, NewClassMessage>;
 
 // What the server answers a page.
 struct JoinedReply {
@@ -51,6 +72,11 @@ struct SeatReply {
     std::string seat;
     friend bool operator==(const SeatReply &, const SeatReply &) = default;
 };
-using ServerMessage = std::variant<JoinedReply, AckReply, LaterReply, RemovedReply, SeatReply>;
+struct OpenedReply { // to the teacher who opened the class: the only time its key is said
+    std::string classCode;
+    std::string key;
+    friend bool operator==(const OpenedReply &, const OpenedReply &) = default;
+};
+using ServerMessage = std::variant<JoinedReply, AckReply, LaterReply, RemovedReply, SeatReply, OpenedReply>;
 
 } // namespace nuperako::pool

@@ -12,7 +12,7 @@
 // (the layout's "protocol").
 namespace nuperako::protocol {
 
-// What a page says: joins its class, sends an experiment's whole tally, names its seat.
+// What a student's page says: joins its class, sends an experiment's whole tally, names its seat.
 inline constexpr std::string_view kJoin = "join";   // class, device
 inline constexpr std::string_view kState = "state"; // experiment, seq, counts (the nine), ended
 inline constexpr std::string_view kSeat = "seat";   // name; the server answers seat with the seat it keeps
@@ -21,6 +21,14 @@ inline constexpr std::string_view kJoined = "joined";   // class, seat
 inline constexpr std::string_view kAck = "ack";         // experiment, seq: the newest state kept
 inline constexpr std::string_view kLater = "later";     // experiment: played faster than a student can
 inline constexpr std::string_view kRemoved = "removed"; // experiment: the teacher has taken it out
+// What a teacher's page says: opens a class, follows one with its key, and acts on the followed one.
+inline constexpr std::string_view kOpen = "open";         // password (when the server has one)
+inline constexpr std::string_view kFollow = "follow";     // class, key
+inline constexpr std::string_view kRemove = "remove";     // student, experiment
+inline constexpr std::string_view kNewClass = "newClass"; // the followed class closes, a new one opens
+// What the server tells a teacher's page.
+inline constexpr std::string_view kOpened = "opened";   // class, key: the class it opened and now follows
+inline constexpr std::string_view kClassView = "class"; // the followed class as it stands, at most five times a second
 
 // The messages' fields.
 namespace field {
@@ -33,6 +41,9 @@ inline constexpr std::string_view kCounts = "counts";
 inline constexpr std::string_view kEnded = "ended";
 inline constexpr std::string_view kName = "name";
 inline constexpr std::string_view kSeat = "seat";
+inline constexpr std::string_view kPassword = "password";
+inline constexpr std::string_view kKey = "key";
+inline constexpr std::string_view kStudent = "student";
 } // namespace field
 
 // Why the server closes a page's connection: a WebSocket close code and its reason.
@@ -54,6 +65,13 @@ inline constexpr Refusal kBadDevice{1008, "bad device id"};
 inline constexpr int kRefusedStateCode = 1008; // with the class's rules' reason (pool::reasonOf)
 inline constexpr Refusal kClassFull{1013, "class is full"};
 inline constexpr Refusal kTooManyConnections{1013, "too many connections"};
+inline constexpr int kForbiddenCode = 4403; // a wrong teacher's key or password; HTTP's 403
+inline constexpr Refusal kWrongKey{kForbiddenCode, "wrong key"};
+inline constexpr Refusal kWrongPassword{kForbiddenCode, "wrong password"};
+inline constexpr Refusal kTooManyTries{1008, "too many tries"};
+inline constexpr Refusal kTooManyClasses{1013, "too many classes open"};
+inline constexpr Refusal kOpenedTooMany{1013, "too many classes opened from this address"};
+inline constexpr Refusal kNoClassMade{1011, "no class could be made"};
 inline constexpr int kTooLargeCode = 1009; // a frame over kMaxMessageBytes, refused by the socket itself
 
 // Limits.
@@ -73,5 +91,12 @@ inline constexpr int kBurstRounds = 60;
 inline constexpr std::int64_t kJoinMs = 10'000;   // for a WebSocket to join its class
 inline constexpr std::int64_t kPingMs = 15'000;   // how often the server pings every page
 inline constexpr std::int64_t kSilentMs = 40'000; // a page that has said nothing for so long, not even a pong, has gone
+inline constexpr int kViewMs = 200;               // a teacher's page hears of its class at most five times a second
+// An address that keeps guessing a key or the password is slowed down; one
+// that opens class after class is stopped, and so is a server that fills up.
+inline constexpr double kTriesPerMinute = 10;
+inline constexpr double kOpensPerHour = 20;
+inline constexpr std::size_t kMaxOpenClasses = 300;
+inline constexpr std::size_t kKeyBytes = 16; // 128 random bits from the system's generator
 
 } // namespace nuperako::protocol

@@ -6,7 +6,9 @@
 #include "pool/protocol.h"
 
 #include <cstdint>
+#include <string>
 #include <variant>
+#include <vector>
 
 namespace nuperako::pool {
 
@@ -36,6 +38,20 @@ struct Admit { // joined its class: no longer a connection waiting to show what 
     ConnectionId connection = 0;
     friend bool operator==(const Admit &, const Admit &) = default;
 };
-using SessionRequest = std::variant<Send, Close, Ping, Abort, Admit>;
+struct Create { // a new class for the teacher on connection to, with a new key; closing the class named, if any
+    ConnectionId to = 0;
+    std::string closing;
+    friend bool operator==(const Create &, const Create &) = default;
+};
+struct Load { // the class kept in the store, for a teacher who follows it: ClassHub::loaded() when done
+    std::string classCode;
+    friend bool operator==(const Load &, const Load &) = default;
+};
+struct Publish { // the class's view as it stands, to its teachers' pages
+    std::string classCode;
+    std::vector<ConnectionId> to;
+    friend bool operator==(const Publish &, const Publish &) = default;
+};
+using SessionRequest = std::variant<Send, Close, Ping, Abort, Admit, Create, Load, Publish>;
 
 } // namespace nuperako::pool

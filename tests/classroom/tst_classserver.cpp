@@ -189,8 +189,8 @@ void TestClassServer::init()
     m_store = std::make_unique<ClassStore>(m_file);
     QVERIFY(m_store->addClass(kCode, 0));
     m_server = std::make_unique<ClassServer>(
-        *m_store, pool::ClassSession(pool::ClassPool(kCode), {}), m_dir->path().toStdString(),
-        pool::ConnectionGate::Limits::forOpenFiles(1024), pool::ClassHub::Limits{});
+        *m_store, pool::ClassSession(pool::ClassPool(kCode), {}),
+        ClassServer::Settings{m_dir->path().toStdString(), pool::ConnectionGate::Limits::forOpenFiles(1024), {}, {}});
     QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
 }
 

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const FixedClock clock;
     pool::ClassHub hub(clock, {});
     hub.open(pool::ClassSession(pool::ClassPool("ABCDE"), {}));
-    hub.opened(1);
+    hub.opened(1, "127.0.0.1");
     hub.received(1, pool::JoinMessage{"ABCDE", "fuzzing-device-0001"});
     const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     hub.received(1, classroom::readPageMessage(text));

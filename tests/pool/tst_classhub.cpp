@@ -22,6 +22,10 @@ private slots:
     void removedExperimentIsAnswered();
     void deadlinesAndSilence();
     void closedClassClosesItsPages();
+    void teachersOpenAndFollow();
+    void keysAreGuessedSlowly();
+    void pastClassOpensForItsTeacher();
+    void teacherActsOnItsClass();
 };
 
 namespace {
@@ -51,7 +55,7 @@ struct Hub {
     Hub() { hub.open(ClassSession(ClassPool(kCode), {})); }
     void open(ConnectionId c, const std::string &device = kDevice)
     {
-        hub.opened(c);
+        hub.opened(c, "127.0.1.1");
         hub.received(c, JoinMessage{kCode, device});
         take();
     }
@@ -75,6 +79,17 @@ struct Hub {
         return sent;
     }
 };
+
+// The page on connection c opens a class as a teacher, and the server makes it with this key.
+void openAsTeacher(Hub &h, ConnectionId c, const std::string &code, const std::string &address = "127.0.2.1")
+{
+    h.hub.opened(c, address);
+    h.hub.received(c, OpenMessage{});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Create{c, {}}));
+    h.hub.created(c, ClassSession(ClassPool(code), {}, "hash of " + code), "key of " + code);
+    h.write();
+}
 
 bool asked(const Hub &h, const SessionRequest &request)
 {
@@ -121,7 +136,7 @@ void TestClassHub::refused()
     Hub h;
     h.open(1, "bystander-000000000");
     h.hub.received(1, draws(1));
-    h.hub.opened(2);
+    h.hub.opened(2, "127.0.1.2");
     if (joinFirst)
         h.hub.received(2, JoinMessage{kCode, kDevice});
     for (int i = 0; i < times; ++i)
@@ -187,7 +202,7 @@ void TestClassHub::deadlinesAndSilence()
 {
     Hub h;
     h.open(1);
-    h.hub.opened(2); // never joins
+    h.hub.opened(2, "127.0.1.2"); // never joins
     h.clock.now += 9'999;
     h.hub.tick();
     h.take();
@@ -228,6 +243,133 @@ void TestClassHub::closedClassClosesItsPages()
     QCOMPARE(rows.size(), 1U);
     QCOMPARE(rows.front()->classCode, kCode);
     QCOMPARE(rows.front()->experiments.size(), 1U);
+}
+
+void TestClassHub::teachersOpenAndFollow()
+{
+    Hub h;
+    openAsTeacher(h, 5, "FGHJK");
+    // The key is said once, to the teacher who opened the class; the page follows it at once.
+    QCOMPARE(h.sentTo(5), (std::vector<ServerMessage>{OpenedReply{"FGHJK", "key of FGHJK"}}));
+    QVERIFY(asked(h, Admit{5}));
+    h.hub.publish();
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Publish{"FGHJK", {5}}));
+    // Nothing new: nothing sent; a student joins: the view goes again, to every teacher's page of the class.
+    h.hub.opened(6, "127.0.2.2");
+    h.hub.received(6, FollowMessage{"FGHJK", "hash of FGHJK"});
+    h.hub.publish();
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Publish{"FGHJK", {6}}));
+    h.hub.opened(1, "127.0.1.1");
+    h.hub.received(1, JoinMessage{"FGHJK", kDevice});
+    const std::size_t before = h.requests.size();
+    h.hub.publish();
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Publish{"FGHJK", {5, 6}}));
+    h.hub.publish();
+    h.take();
+    QCOMPARE(h.requests.size(), before + 2); // the Admit of the join, and one view
+    // A wrong key is refused; with the teachers' password, so is a wrong password.
+    h.hub.opened(7, "127.0.2.3");
+    h.hub.received(7, FollowMessage{"FGHJK", "hash of a guess"});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Close{7, protocol::Refusal{4403, "wrong key"}}));
+    ScriptedClock clock;
+    ClassHub guarded(clock, {}, "hash of the password");
+    guarded.opened(1, "127.0.2.1");
+    guarded.received(1, OpenMessage{"hash of a guess"});
+    QCOMPARE(guarded.takeRequests().back(), SessionRequest(Close{1, protocol::Refusal{4403, "wrong password"}}));
+    guarded.opened(2, "127.0.2.1");
+    guarded.received(2, OpenMessage{"hash of the password"});
+    QCOMPARE(guarded.takeRequests().back(), SessionRequest(Create{2, {}}));
+}
+
+void TestClassHub::keysAreGuessedSlowly()
+{
+    Hub h;
+    openAsTeacher(h, 100, "FGHJK");
+    // Ten tries a minute from one address; another address is not slowed by it.
+    for (ConnectionId c = 1; c <= 11; ++c) {
+        h.hub.opened(c, "127.0.3.1");
+        h.hub.received(c, FollowMessage{"FGHJK", "hash of a guess"});
+    }
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Close{11, protocol::Refusal{1008, "too many tries"}}));
+    h.hub.opened(12, "127.0.3.2");
+    h.hub.received(12, FollowMessage{"FGHJK", "hash of FGHJK"});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Admit{12}));
+    h.clock.now += 6'000; // one try back
+    h.hub.opened(13, "127.0.3.1");
+    h.hub.received(13, FollowMessage{"FGHJK", "hash of FGHJK"});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Admit{13}));
+    // Twenty classes an hour from one address.
+    for (ConnectionId c = 200; c < 220; ++c) {
+        h.hub.opened(c, "127.0.4.1");
+        h.hub.received(c, OpenMessage{});
+    }
+    h.hub.opened(220, "127.0.4.1");
+    h.hub.received(220, OpenMessage{});
+    h.take();
+    QCOMPARE(h.requests.back(),
+             SessionRequest(Close{220, protocol::Refusal{1013, "too many classes opened from this address"}}));
+}
+
+void TestClassHub::pastClassOpensForItsTeacher()
+{
+    Hub h;
+    h.hub.opened(5, "127.0.2.1");
+    h.hub.received(5, FollowMessage{"PQRST", "hash of PQRST"});
+    h.hub.opened(6, "127.0.2.2");
+    h.hub.received(6, FollowMessage{"PQRST", "hash of a guess"});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Load{"PQRST"})); // asked for once
+    // Waiting for the store, a teacher's page is not held to the time to join.
+    h.clock.now += 20'000;
+    h.hub.tick();
+    h.hub.loaded("PQRST", ClassSession(ClassPool("PQRST"), {}, "hash of PQRST"));
+    h.take();
+    QVERIFY(asked(h, Admit{5}));
+    QCOMPARE(h.requests.back(), SessionRequest(Close{6, protocol::Refusal{4403, "wrong key"}}));
+    QVERIFY(h.hub.openClass("PQRST") != nullptr);
+    // A class the store does not have.
+    h.hub.opened(7, "127.0.2.3");
+    h.hub.received(7, FollowMessage{"ZZZZZ", "hash"});
+    h.hub.loaded("ZZZZZ", std::nullopt);
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Close{7, protocol::Refusal{4404, "unknown class"}}));
+}
+
+void TestClassHub::teacherActsOnItsClass()
+{
+    Hub h;
+    openAsTeacher(h, 5, "FGHJK");
+    h.hub.opened(1, "127.0.1.1");
+    h.hub.received(1, JoinMessage{"FGHJK", kDevice});
+    h.hub.received(1, draws(3));
+    h.write();
+    h.hub.received(5, RemoveMessage{1, 1});
+    h.write();
+    QCOMPARE(h.sentTo(1).back(), ServerMessage(RemovedReply{1}));
+    QVERIFY(!h.hub.mayRead("FGHJK", "hash of FGHJK", "127.0.2.1"));
+    QCOMPARE(h.hub.mayRead("FGHJK", "hash of a guess", "127.0.2.1"),
+             std::optional(protocol::Refusal{4403, "wrong key"}));
+    // A new class in its place: the old one's pages hear it has closed, the teacher goes with the new one.
+    h.hub.received(5, NewClassMessage{});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Create{5, "FGHJK"}));
+    h.hub.created(5, ClassSession(ClassPool("KLMNP"), {}, "hash of KLMNP"), "key of KLMNP");
+    h.write();
+    QVERIFY(asked(h, Close{1, protocol::kClassClosed}));
+    QVERIFY(!asked(h, Close{5, protocol::kClassClosed}));
+    QCOMPARE(h.sentTo(5).back(), ServerMessage(OpenedReply{"KLMNP", "key of KLMNP"}));
+    QVERIFY(h.hub.openClass("FGHJK") == nullptr);
+    // A student's message from a teacher's page is refused.
+    h.hub.received(5, draws(1));
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Close{5, protocol::Refusal{1008, "unexpected message"}}));
 }
 
 QTEST_APPLESS_MAIN(TestClassHub)

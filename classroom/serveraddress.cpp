@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
-#include "classroom/studentaddress.h"
+#include "classroom/serveraddress.h"
 
 #include <QNetworkInterface>
 #include <QUrl>
@@ -27,9 +27,8 @@ QHostAddress machineAddress()
     return {QHostAddress::LocalHost};
 }
 
-} // namespace
-
-QString studentAddress(const QHostAddress &bound, quint16 port, const std::string &code)
+// http://HOST:PORT and the path.
+QUrl serverUrl(const QHostAddress &bound, quint16 port, const QString &path)
 {
     const bool everywhere = bound == QHostAddress(QHostAddress::Any) || bound == QHostAddress(QHostAddress::AnyIPv4) ||
                             bound == QHostAddress(QHostAddress::AnyIPv6);
@@ -37,8 +36,28 @@ QString studentAddress(const QHostAddress &bound, quint16 port, const std::strin
     url.setScheme(QStringLiteral("http"));
     url.setHost(everywhere ? machineAddress().toString() : bound.toString());
     url.setPort(port);
-    url.setPath(QStringLiteral("/"));
+    url.setPath(path);
+    return url;
+}
+
+} // namespace
+
+QString studentAddress(const QHostAddress &bound, quint16 port, const std::string &code)
+{
+    QUrl url = serverUrl(bound, port, QStringLiteral("/"));
     url.setQuery(QStringLiteral("class=") + QString::fromStdString(code));
+    return url.toString();
+}
+
+QString teachersAddress(const QHostAddress &bound, quint16 port)
+{
+    return serverUrl(bound, port, QStringLiteral("/teacher")).toString();
+}
+
+QString teacherLink(const QHostAddress &bound, quint16 port, const std::string &code, const std::string &key)
+{
+    QUrl url = serverUrl(bound, port, QStringLiteral("/teacher"));
+    url.setFragment(QStringLiteral("class=%1&key=%2").arg(QString::fromStdString(code), QString::fromStdString(key)));
     return url.toString();
 }
 
