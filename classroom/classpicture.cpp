@@ -4,6 +4,7 @@
 
 #include "platform/japanesefont.h"
 #include "platform/qtconvert.h"
+#include "pool/picturescale.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -15,11 +16,6 @@ namespace nuperako::classroom {
 
 namespace {
 
-// About so many of the drawing's pixels across: one-pixel lines are a few device
-// pixels thick on a projector's large picture, and one on a laptop's small one.
-constexpr double kPixelsAcross = 450;
-// A line of text, in the picture's units of height.
-constexpr double kTextHeight = 34;
 constexpr int kPointSize = 12; // replaced by a pixel size; the family and weight are what count
 
 } // namespace
@@ -44,12 +40,10 @@ void ClassPicture::redraw()
 {
     const qreal pixelRatio = devicePixelRatioF();
     const QSize device = (QSizeF(size()) * pixelRatio).toSize().expandedTo({1, 1});
-    const double width = std::min<double>(device.width(), static_cast<double>(device.height()) *
-                                                              pool::kClassPictureWidth / pool::kClassPictureHeight);
-    m_block = std::max(1, static_cast<int>(std::lround(width / kPixelsAcross)));
-    setGrid(PixelGrid(device.width() / m_block, device.height() / m_block, pool::kClassPictureWidth,
-                      pool::kClassPictureHeight));
-    m_font.setPixelSize(std::max(1, static_cast<int>(width * kTextHeight / pool::kClassPictureWidth)));
+    const pool::PictureScale scale = pool::pictureScale(device.width(), device.height());
+    m_block = scale.block;
+    setGrid(PixelGrid(scale.gridWidth, scale.gridHeight, pool::kClassPictureWidth, pool::kClassPictureHeight));
+    m_font.setPixelSize(scale.textPixels);
     if (m_image.size() != device) {
         m_image = QImage(device, QImage::Format_RGB32);
         m_image.setDevicePixelRatio(pixelRatio);

@@ -5,12 +5,14 @@
 #include "classroom/classstore.h"
 #include "classroom/gatedlistener.h"
 #include "classroom/pagejson.h"
+#include "classroom/qrcode.h"
 #include "classroom/secrets.h"
 #include "classroom/serveraddress.h"
 #include "platform/qtconvert.h"
 #include "pool/csvexport.h"
 
 #include <QHttpServerRequest>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrlQuery>
@@ -28,8 +30,7 @@ using Status = QHttpServerResponder::StatusCode;
 
 // How often the hub hears that time has passed: its limits are counted in seconds.
 constexpr int kTickMs = 1000;
-// The teacher's key of a class's CSV, in a request's header: never in its address.
-constexpr char kKeyHeader[] = "x-nuperako-key";
+constexpr qsizetype kMostQrText = 512; // an address, with room to spare
 
 template <class... Ts>
 struct Overloaded : Ts... {
@@ -181,14 +182,31 @@ std::optional<HttpAnswer> ClassServer::answer(const QHttpServerRequest &request)
 {
     const QString path = request.url().path();
     const std::string code = request.query().queryItemValue(QStringLiteral("class")).toStdString();
-    if (path == QLatin1String("/pool.json")) {
-        const pool::ClassSession *session = m_hub.openClass(code.empty() ? m_code : code);
-        return session != nullptr ? json(poolObject(*session)) : HttpAnswer{Status::NotFound, "text/plain", {}, {}};
+    const auto is = [&path](std::string_view p) { return path == toQString(p); };
+    if (is(protocol::kPoolPath)) {
+        const pool::ClassSession *asked = m_hub.openClass(code.empty() ? m_code : code);
+        return asked != nullptr ? json(poolObject(*asked)) : HttpAnswer{Status::NotFound, "text/plain", {}, {}};
     }
-    if (path == QLatin1String("/teacher.json"))
+    if (is(protocol::kQrPath)) {
+        // The students' address as the teacher's page reaches the server, for its code to scan.
+        const QByteArray text = request.query().queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded).toUtf8();
+        if (text.size() > kMostQrText)
+            return HttpAnswer{Status::BadRequest, "text/plain", {}, {}};
+        const QrCode qr = qrCodeOf(text);
+        QJsonArray rows;
+        for (int y = 0; y < qr.width; ++y) {
+            QString row;
+            for (int x = 0; x < qr.width; ++x)
+                row += qr.dark[static_cast<std::size_t>(y * qr.width + x)] ? u'1' : u'0';
+            rows.append(row);
+        }
+        return json({{"modules", rows}, {"quiet", kQuietModules}});
+    }
+    if (is(protocol::kTeacherSettingsPath))
         return json({{"password", !m_hub.passwordHash().empty()}});
-    if (path == QLatin1String("/export.csv")) {
-        const std::string keyHash = hashOfSecret(QString::fromUtf8(request.value(kKeyHeader)));
+    if (is(protocol::kExportPath)) {
+        const std::string keyHash = hashOfSecret(
+            QString::fromUtf8(request.value(QByteArray::fromStdString(std::string(protocol::kKeyHeader)).toLower())));
         if (const auto refused = m_hub.mayRead(code, keyHash, request.remoteAddress().toString().toStdString()))
             return refusal(*refused);
         const std::string csv = pool::experimentsCsv(m_hub.openClass(code)->summary());

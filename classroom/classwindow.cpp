@@ -13,6 +13,7 @@
 #include "platform/questionbox.h"
 #include "pool/classdrawing.h"
 #include "pool/classsession.h"
+#include "pool/classtexts.h"
 #include "pool/csvexport.h"
 #include "pool/poolsummary.h"
 
@@ -70,7 +71,7 @@ void setTextColor(QWidget *w, Rgb color)
 ClassWindow::ClassWindow(QuestionBox &questions, bool servesPage, QWidget *parent)
     : QWidget(parent), m_questions(questions)
 {
-    setWindowTitle(QStringLiteral("ぬぺらこ クラス集計"));
+    setWindowTitle(toQString(classtexts::kTitle));
     setFont(japaneseFont(kPointSize));
     auto *columns = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
@@ -94,20 +95,18 @@ QLayout *ClassWindow::buildJoin(bool servesPage)
 {
     m_qr = new QrCodeView(this);
     m_code = label({}, this, true);
-    m_code->setAccessibleName(QStringLiteral("クラスのコード"));
+    m_code->setAccessibleName(toQString(classtexts::kCode));
     m_code->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_address = label({}, this);
     m_address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     auto *join = new QGridLayout;
     join->addWidget(m_qr, 0, 0, 4, 1);
-    join->addWidget(label(QStringLiteral("クラスのコード"), this), 0, 1);
+    join->addWidget(label(toQString(classtexts::kCode), this), 0, 1);
     join->addWidget(m_code, 1, 1);
-    join->addWidget(label(QStringLiteral("生徒のアドレス"), this), 2, 1);
+    join->addWidget(label(toQString(classtexts::kAddress), this), 2, 1);
     join->addWidget(m_address, 3, 1);
     if (!servesPage) {
-        auto *noPage = label(QStringLiteral("生徒のページがありません（ブラウザー版なしで作られています）。"
-                                            "生徒は参加できません。"),
-                             this, true);
+        auto *noPage = label(toQString(classtexts::kNoPage), this, true);
         noPage->setWordWrap(true);
         setTextColor(noPage, paletteColor(4)); // dark red: a warning, apart from the tally's colours
         join->addWidget(noPage, 4, 0, 1, 2);
@@ -149,9 +148,9 @@ QLayout *ClassWindow::buildTally()
 
 QLayout *ClassWindow::buildClassControls()
 {
-    m_hideNames = new QCheckBox(QStringLiteral("名前を隠す（番号だけ）"), this);
-    auto *newClass = new QPushButton(QStringLiteral("新しいクラス…"), this);
-    auto *exportButton = new QPushButton(QStringLiteral("書き出す（CSV）…"), this);
+    m_hideNames = new QCheckBox(toQString(classtexts::kHideNames), this);
+    auto *newClass = new QPushButton(toQString(classtexts::kNewClass), this);
+    auto *exportButton = new QPushButton(toQString(classtexts::kExport), this);
     auto *controls = new QGridLayout;
     controls->addWidget(m_hideNames, 0, 0, 1, 2);
     controls->addWidget(newClass, 1, 0);
@@ -166,9 +165,9 @@ QLayout *ClassWindow::buildClassControls()
 QLayout *ClassWindow::buildPictures()
 {
     auto *pictures = new QVBoxLayout;
-    pictures->addWidget(label(QStringLiteral("クラス全体の割合"), this, true));
+    pictures->addWidget(label(toQString(classtexts::kGraph), this, true));
     m_graph = new ClassPicture(QStringLiteral("graph"), this);
-    m_graph->setAccessibleName(QStringLiteral("クラス全体の割合"));
+    m_graph->setAccessibleName(toQString(classtexts::kGraph));
     m_graph->setDrawing([this](DrawingSurface &s) {
         pool::drawPooledGraph(m_session != nullptr ? m_session->history().points() : std::vector<pool::HistoryPoint>{},
                               s);
@@ -176,7 +175,7 @@ QLayout *ClassWindow::buildPictures()
     pictures->addWidget(m_graph, 1);
 
     auto *bar = new QHBoxLayout;
-    bar->addWidget(label(QStringLiteral("実験ごとの割合"), this, true));
+    bar->addWidget(label(toQString(classtexts::kFunnel), this, true));
     auto *kinds = new QButtonGroup(this);
     QPushButton *lastKind = nullptr;
     for (const ResultKind kind : kResultKinds) {
@@ -189,12 +188,12 @@ QLayout *ClassWindow::buildPictures()
         lastKind = button;
     }
     bar->addStretch();
-    m_remove = new QPushButton(QStringLiteral("取り除く…"), this);
+    m_remove = new QPushButton(toQString(classtexts::kRemove), this);
     m_remove->setEnabled(false);
     bar->addWidget(m_remove);
     pictures->addLayout(bar);
     m_funnel = new FunnelView(this);
-    m_funnel->setAccessibleName(QStringLiteral("実験ごとの割合"));
+    m_funnel->setAccessibleName(toQString(classtexts::kFunnel));
     pictures->addWidget(m_funnel, 1);
     // From the kinds to the dots, and from a selected dot to removing it.
     setTabOrder(lastKind, m_funnel);
@@ -249,10 +248,8 @@ void ClassWindow::removeSelected()
         return;
     const int student = dot->student;
     const std::int64_t experiment = dot->experiment;
-    const QString question =
-        QStringLiteral("%1\nをクラスの集計から取り除きますか？\nその生徒の画面では、新しい実験が始まります。")
-            .arg(toQString(dot->label));
-    if (m_questions.ask(this, question, QStringLiteral("実験を取り除く")) != kAnswerYes)
+    const QString question = toQString(classtexts::kRemoveQuestion).arg(toQString(dot->label));
+    if (m_questions.ask(this, question, toQString(classtexts::kRemoveTitle)) != kAnswerYes)
         return;
     emit removeAsked(student, experiment);
     showPool();
@@ -260,16 +257,14 @@ void ClassWindow::removeSelected()
 
 void ClassWindow::startNewClass()
 {
-    const QString question = QStringLiteral("新しいクラスを始めますか？\nクラス %1 の実験は保存されたまま残ります。"
-                                            "生徒は新しいアドレスから参加します。")
-                                 .arg(toQString(m_session->code()));
-    if (m_questions.ask(this, question, QStringLiteral("新しいクラス")) == kAnswerYes)
+    const QString question = toQString(classtexts::kNewClassQuestion).arg(toQString(m_session->code()));
+    if (m_questions.ask(this, question, toQString(classtexts::kNewClassTitle)) == kAnswerYes)
         emit newClassAsked();
 }
 
 void ClassWindow::newClassFailed()
 {
-    QMessageBox::warning(this, windowTitle(), QStringLiteral("新しいクラスを作れませんでした。"));
+    QMessageBox::warning(this, windowTitle(), toQString(classtexts::kNewClassFailed));
 }
 
 void ClassWindow::exportClass()

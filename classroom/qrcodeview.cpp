@@ -2,21 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/qrcodeview.h"
 
-#include <QPainter>
+#include "classroom/qrcode.h"
 
-#include <qrencode.h>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace nuperako::classroom {
-
-namespace {
-
-constexpr int kQuietModules = 4;
-
-} // namespace
 
 QrCodeView::QrCodeView(QWidget *parent) : QWidget(parent)
 {
@@ -25,14 +18,9 @@ QrCodeView::QrCodeView(QWidget *parent) : QWidget(parent)
 
 void QrCodeView::setText(const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    // Level M: a projected code read from across the room survives some glare.
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeString(utf8.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
-    m_modules.clear();
-    m_width = code ? code->width : 0;
-    for (int i = 0; i < m_width * m_width; ++i)
-        m_modules.push_back((code->data[i] & 1U) != 0); // the lowest bit of each byte: dark
+    QrCode code = qrCodeOf(text.toUtf8());
+    m_modules = std::move(code.dark);
+    m_width = code.width;
     setAccessibleName(text);
     update();
 }

@@ -30,6 +30,15 @@ inline constexpr std::string_view kNewClass = "newClass"; // the followed class 
 inline constexpr std::string_view kOpened = "opened";   // class, key: the class it opened and now follows
 inline constexpr std::string_view kClassView = "class"; // the followed class as it stands, at most five times a second
 
+// What the server answers over HTTP besides the page's files: the class's pool
+// (?class=CODE), the teachers' settings, a QR code's modules (?text=...), and a
+// class's CSV (?class=CODE, its teacher's key in the header: never in an address).
+inline constexpr std::string_view kPoolPath = "/pool.json";
+inline constexpr std::string_view kTeacherSettingsPath = "/teacher.json";
+inline constexpr std::string_view kQrPath = "/qr.json";
+inline constexpr std::string_view kExportPath = "/export.csv";
+inline constexpr std::string_view kKeyHeader = "X-Nuperako-Key";
+
 // The messages' fields.
 namespace field {
 inline constexpr std::string_view kType = "type";

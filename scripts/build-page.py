@@ -22,7 +22,7 @@ from PIL import Image
 GOTHIC = pathlib.Path("/usr/share/fonts/truetype/horai-umefont/ume-pgo4.ttf")
 
 # The page's own texts; the program's are the module's.
-PAGE_TEXTS = ["web/index.html", "web/nomodule.js", "web/js/*.js"]
+PAGE_TEXTS = ["web/index.html", "web/teacher.html", "web/nomodule.js", "web/js/*.js"]
 DATA_SECTION = 11
 
 
@@ -77,7 +77,7 @@ def main():
     if out.exists():
         shutil.rmtree(out)
     (out / "js").mkdir(parents=True)
-    for name in ["style.css", "manifest.webmanifest", "nomodule.js"]:
+    for name in ["style.css", "teacher.css", "teacher.html", "manifest.webmanifest", "nomodule.js"]:
         shutil.copy(root / "web" / name, out / name)
     scripts = sorted((root / "web" / "js").glob("*.js"))
     for script in scripts:

@@ -13,10 +13,14 @@
 // three WASI calls that libc++'s last message uses before a broken promise
 // stops the module.
 // Calls before start, or with a number out of range, do nothing.
+#include "web/classview.h"
 #include "web/pagelayout.h"
 #include "web/webboard.h"
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #define NUPERAKO_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -96,4 +100,64 @@ NUPERAKO_EXPORT(state) const char *state()
 NUPERAKO_EXPORT(graph) const char *graph(double lineHeightPixels)
 {
     return answer(board ? board->graph(lineHeightPixels) : std::string("null"));
+}
+
+// A class's pictures, for a teacher's page: the page passes the class in as the
+// server sent it (clear, then the seats and the experiments in order, the
+// history), then asks for a picture of so many device pixels. A seat's text is
+// written first into the inbox, of the size asked for.
+namespace {
+
+nuperako::web::ClassView classView;
+std::string inbox;
+
+} // namespace
+
+NUPERAKO_EXPORT(class_inbox) char *classInbox(int bytes)
+{
+    inbox.assign(static_cast<std::size_t>(std::max(0, bytes)), '\0');
+    return inbox.data();
+}
+
+NUPERAKO_EXPORT(class_clear) void classClear()
+{
+    classView.clear();
+}
+
+NUPERAKO_EXPORT(class_seat) void classSeat(int student)
+{
+    classView.addSeat(student, inbox);
+}
+
+NUPERAKO_EXPORT(class_experiment)
+void classExperiment(int student, double experiment, int ended, int aiko, int a1kati, int b1kati, int c1kati,
+                     int abc1kati, int a1make, int b1make, int c1make, int abc1make)
+{
+    nuperako::Counts counts;
+    const std::array values{aiko, a1kati, b1kati, c1kati, abc1kati, a1make, b1make, c1make, abc1make};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        counts.values[i] = static_cast<std::int16_t>(std::clamp(values[i], 0, 32767));
+    classView.addExperiment(student, static_cast<std::int64_t>(experiment), counts, ended != 0);
+}
+
+NUPERAKO_EXPORT(class_history) void classHistory(double rounds, double aiko, double oneWins, double oneLoses)
+{
+    classView.addHistoryPoint(
+        {static_cast<std::int64_t>(rounds),
+         {static_cast<std::int64_t>(aiko), static_cast<std::int64_t>(oneWins), static_cast<std::int64_t>(oneLoses)}});
+}
+
+NUPERAKO_EXPORT(class_graph) const char *classGraph(int deviceWidth, int deviceHeight)
+{
+    return answer(classView.graph(deviceWidth, deviceHeight));
+}
+
+// kind 0 draws, 1 wins alone, 2 losses alone; selected: a dot's index, or -1.
+NUPERAKO_EXPORT(class_funnel)
+const char *classFunnel(int kind, int hideNames, int selected, int deviceWidth, int deviceHeight)
+{
+    const auto k = static_cast<nuperako::ResultKind>(std::clamp(kind, 0, 2));
+    const std::optional<std::size_t> dot =
+        selected >= 0 ? std::optional(static_cast<std::size_t>(selected)) : std::nullopt;
+    return answer(classView.funnel(k, hideNames != 0, dot, deviceWidth, deviceHeight));
 }

@@ -8,6 +8,7 @@
 #include "helpwindow/helptext.h"
 #include "mainwindow/boardlayout.h"
 #include "mainwindow/boardmodel.h"
+#include "pool/classtexts.h"
 #include "pool/protocol.h"
 #include "web/canvasrecorder.h"
 #include "web/jsonwriter.h"
@@ -148,20 +149,66 @@ void pictureWindow(JsonWriter &json, const PictureWindowLayout &window)
     json.key("pointSize").value(window.picturePointSize).endObject().endObject();
 }
 
+// What the teachers' page shows beside the board's tally: the kinds of result, and the teacher's texts.
+void teacher(JsonWriter &json)
+{
+    using namespace classtexts;
+    json.beginObject().key("kinds").beginArray();
+    for (const ResultKind kind : kResultKinds) {
+        json.beginObject().key("name").value(nameOf(kind)).key("color");
+        json.cssColor(colorOf(kind));
+        json.endObject();
+    }
+    json.endArray().key("texts").beginObject();
+    const std::pair<const char *, std::string_view> texts[] = {
+        {"title", kTitle},
+        {"code", kCode},
+        {"address", kAddress},
+        {"hideNames", kHideNames},
+        {"newClass", kNewClass},
+        {"export", kExport},
+        {"graph", kGraph},
+        {"funnel", kFunnel},
+        {"remove", kRemove},
+        {"removeQuestion", kRemoveQuestion},
+        {"removeTitle", kRemoveTitle},
+        {"newClassQuestion", kNewClassQuestion},
+        {"newClassTitle", kNewClassTitle},
+        {"newClassFailed", kNewClassFailed},
+    };
+    for (const auto &[key, text] : texts)
+        json.key(key).value(text);
+    json.endObject().endObject();
+}
+
 // The class's protocol as the page's link to a class speaks it (pool/protocol.h).
 void protocolTable(JsonWriter &json)
 {
     using namespace protocol;
     json.beginObject().key("types").beginObject();
-    for (const std::string_view type : {kJoin, kState, kSeat, kJoined, kAck, kLater, kRemoved})
+    for (const std::string_view type : {kJoin, kState, kSeat, kJoined, kAck, kLater, kRemoved, kOpen, kFollow, kRemove,
+                                        kNewClass, kOpened, kClassView})
         json.key(type).value(type);
     json.endObject().key("fields").beginObject();
-    for (const std::string_view f : {field::kType, field::kClass, field::kDevice, field::kExperiment, field::kSeq,
-                                     field::kCounts, field::kEnded, field::kName, field::kSeat})
+    for (const std::string_view f :
+         {field::kType, field::kClass, field::kDevice, field::kExperiment, field::kSeq, field::kCounts, field::kEnded,
+          field::kName, field::kSeat, field::kPassword, field::kKey, field::kStudent})
         json.key(f).value(f);
     json.endObject()
         .key("unknownClass")
         .value(kUnknownClassCode)
+        .key("forbidden")
+        .value(kForbiddenCode)
+        .key("viewMs")
+        .value(kViewMs)
+        .key("teacherSettingsPath")
+        .value(kTeacherSettingsPath)
+        .key("qrPath")
+        .value(kQrPath)
+        .key("exportPath")
+        .value(kExportPath)
+        .key("keyHeader")
+        .value(kKeyHeader)
         .key("seatLength")
         .value(static_cast<int>(kMaxSeatLength))
         .key("sendMs")
@@ -194,6 +241,8 @@ std::string pageLayout()
     json.key("frame").beginObject().key("titleHeight").value(kTitleBarHeight).key("closeName").value(kCloseBoxName);
     json.endObject().key("protocol");
     protocolTable(json);
+    json.key("teacher");
+    teacher(json);
     json.endObject();
     return json.text();
 }

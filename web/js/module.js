@@ -53,4 +53,26 @@ export class Module {
     answer(code) { this.#exports.answer(code); }
     state() { return this.#json(this.#exports.state()); }
     graph(lineHeight) { return this.#json(this.#exports.graph(lineHeight)); }
+
+    // A class as the server sent it (its view: seats, experiments and history), for its pictures.
+    setClass(view) {
+        const x = this.#exports;
+        x.class_clear();
+        const encoder = new TextEncoder();
+        for (const e of view.experiments) {
+            const seat = encoder.encode(e.seat);
+            new Uint8Array(x.memory.buffer, x.class_inbox(seat.length), seat.length).set(seat);
+            x.class_seat(e.student);
+        }
+        for (const e of view.experiments) x.class_experiment(e.student, e.experiment, e.ended ? 1 : 0, ...e.counts);
+        for (const [rounds, aiko, oneWins, oneLoses] of view.history ?? []) {
+            x.class_history(rounds, aiko, oneWins, oneLoses);
+        }
+    }
+
+    // The class's pictures for a canvas of so many device pixels; the funnel of kind 0, 1 or 2.
+    classGraph(width, height) { return this.#json(this.#exports.class_graph(width, height)); }
+    classFunnel(kind, hideNames, selected, width, height) {
+        return this.#json(this.#exports.class_funnel(kind, hideNames ? 1 : 0, selected, width, height));
+    }
 }
