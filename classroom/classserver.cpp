@@ -194,11 +194,11 @@ std::optional<HttpAnswer> ClassServer::answer(const QHttpServerRequest &request)
             return HttpAnswer{Status::BadRequest, "text/plain", {}, {}};
         const QrCode qr = qrCodeOf(text);
         QJsonArray rows;
-        for (int y = 0; y < qr.width; ++y) {
-            QString row;
-            for (int x = 0; x < qr.width; ++x)
-                row += qr.dark[static_cast<std::size_t>(y * qr.width + x)] ? u'1' : u'0';
-            rows.append(row);
+        QString row;
+        for (const bool dark : qr.dark) {
+            row += dark ? u'1' : u'0';
+            if (row.size() == qr.width)
+                rows.append(std::exchange(row, {}));
         }
         return json({{"modules", rows}, {"quiet", kQuietModules}});
     }

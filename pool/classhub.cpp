@@ -149,8 +149,7 @@ void ClassHub::openFor(ConnectionId c, Page &page, const OpenMessage &message)
             return;
         }
     }
-    if (!allowanceOf(m_opens, page.address, protocol::kOpensPerHour / kSecondsPerHour, protocol::kOpensPerHour)
-             .take(m_clock.nowMs())) {
+    if (!opensOf(page.address).take(m_clock.nowMs())) {
         refuse(c, page, protocol::kOpenedTooMany);
         return;
     }
@@ -184,22 +183,19 @@ void ClassHub::follow(ConnectionId c, Page &page, const FollowMessage &message)
 void ClassHub::teach(ConnectionId c, Page &page, const PageMessage &message)
 {
     ClassSession *session = sessionOf(page);
-    if (session == nullptr || page.waitingFor) {
+    const auto *removal = std::get_if<RemoveMessage>(&message);
+    const bool newClass = std::holds_alternative<NewClassMessage>(message);
+    if (session == nullptr || page.waitingFor || (removal == nullptr && !newClass)) {
         refuse(c, page, protocol::kUnexpected);
-    } else if (const auto *removal = std::get_if<RemoveMessage>(&message)) {
+    } else if (removal != nullptr) {
         // A dot the teacher saw may have gone meanwhile: nothing to take out then.
         session->removeExperiment(removal->student, removal->experiment);
         collect(*session);
-    } else if (std::holds_alternative<NewClassMessage>(message)) {
-        if (!allowanceOf(m_opens, page.address, protocol::kOpensPerHour / kSecondsPerHour, protocol::kOpensPerHour)
-                 .take(m_clock.nowMs())) {
-            refuse(c, page, protocol::kOpenedTooMany);
-            return;
-        }
+    } else if (!opensOf(page.address).take(m_clock.nowMs())) {
+        refuse(c, page, protocol::kOpenedTooMany);
+    } else {
         page.waitingFor = true;
         add(Create{c, page.classCode});
-    } else {
-        refuse(c, page, protocol::kUnexpected);
     }
 }
 
@@ -263,8 +259,7 @@ void ClassHub::loaded(const std::string &code, std::optional<ClassSession> sessi
 std::optional<protocol::Refusal> ClassHub::mayRead(const std::string &code, const std::string &keyHash,
                                                    const std::string &address)
 {
-    if (!allowanceOf(m_tries, address, protocol::kTriesPerMinute / kSecondsPerMinute, protocol::kTriesPerMinute)
-             .take(m_clock.nowMs()))
+    if (!triesOf(address).take(m_clock.nowMs()))
         return protocol::kTooManyTries;
     const ClassSession *session = openClass(code);
     if (session == nullptr || !sameSecret(keyHash, session->keyHash()))
@@ -381,10 +376,19 @@ std::vector<SessionRequest> ClassHub::takeRequests()
     return std::exchange(m_requests, {});
 }
 
+TokenBucket &ClassHub::triesOf(const std::string &address)
+{
+    return allowanceOf(m_tries, address, protocol::kTriesPerMinute / kSecondsPerMinute, protocol::kTriesPerMinute);
+}
+
+TokenBucket &ClassHub::opensOf(const std::string &address)
+{
+    return allowanceOf(m_opens, address, protocol::kOpensPerHour / kSecondsPerHour, protocol::kOpensPerHour);
+}
+
 bool ClassHub::mayTry(ConnectionId c, Page &page)
 {
-    if (allowanceOf(m_tries, page.address, protocol::kTriesPerMinute / kSecondsPerMinute, protocol::kTriesPerMinute)
-            .take(m_clock.nowMs()))
+    if (triesOf(page.address).take(m_clock.nowMs()))
         return true;
     refuse(c, page, protocol::kTooManyTries);
     return false;

@@ -110,6 +110,9 @@ private:
     void becomeTeacher(ConnectionId c, Page &page, const std::string &code);
     // Whether the page's address may try a secret now; refused (too many tries) if not.
     bool mayTry(ConnectionId c, Page &page);
+    // An address's allowance of tries at a secret, and of classes opened.
+    TokenBucket &triesOf(const std::string &address);
+    TokenBucket &opensOf(const std::string &address);
     // Room for one more open class: an idle class is closed to make it, if need be.
     bool roomForAClass();
     void refuse(ConnectionId c, Page &page, const protocol::Refusal &why);
