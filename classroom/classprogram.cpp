@@ -184,7 +184,7 @@ int runClassProgram(int argc, char *argv[])
     if (!windowless) {
         window = std::make_unique<ClassWindow>(questions, server.servesPage());
         showTheClass(*window, server);
-        window->show();
+        window->showMaximized(); // the whole of the screen it opens on: a projector's, often
     }
     return QCoreApplication::exec();
 }

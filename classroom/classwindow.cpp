@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSaveFile>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -86,6 +87,9 @@ ClassWindow::ClassWindow(QuestionBox &questions, bool servesPage, QWidget *paren
 
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &ClassWindow::showPool);
+    // On a projector the whole screen, and back.
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 
     resize(kDefaultWidth, kDefaultHeight);
     scaleText();

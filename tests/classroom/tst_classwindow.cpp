@@ -206,6 +206,11 @@ void TestClassWindow::missingPageIsSaid()
         });
     };
     QVERIFY(!saysNoPage(*m_window));
+    // F11: the whole screen, and back.
+    QTest::keyClick(m_window.get(), Qt::Key_F11);
+    QVERIFY(m_window->isFullScreen());
+    QTest::keyClick(m_window.get(), Qt::Key_F11);
+    QVERIFY(!m_window->isFullScreen());
     QVERIFY(saysNoPage(*showing(*m_session, *m_answer, false)));
 }
 
