@@ -101,15 +101,16 @@ void ClassHub::received(ConnectionId c, const PageMessage &message)
     }
     ClassSession *session = sessionOf(page);
     const bool student = page.role == Role::Student && session != nullptr;
+    const bool asking = page.role == Role::Unknown && !page.waitingFor; // for a class, once
     if (const auto *fault = std::get_if<MessageFault>(&message); fault && *fault != MessageFault::UnknownType)
         refuse(c, page, *fault == MessageFault::MalformedJson ? protocol::kMalformedJson : protocol::kMalformedState);
     else if (page.role == Role::Teacher)
         teach(c, page, message);
-    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && page.role == Role::Unknown)
+    else if (const auto *joining = std::get_if<JoinMessage>(&message); joining && asking)
         join(c, page, *joining);
-    else if (const auto *opening = std::get_if<OpenMessage>(&message); opening && page.role == Role::Unknown)
+    else if (const auto *opening = std::get_if<OpenMessage>(&message); opening && asking)
         openFor(c, page, *opening);
-    else if (const auto *following = std::get_if<FollowMessage>(&message); following && page.role == Role::Unknown)
+    else if (const auto *following = std::get_if<FollowMessage>(&message); following && asking)
         follow(c, page, *following);
     else if (const auto *state = std::get_if<StateMessage>(&message); state && student)
         session->offer(c, *state, now);
@@ -125,7 +126,10 @@ void ClassHub::join(ConnectionId c, Page &page, const JoinMessage &message)
 {
     const auto it = m_sessions.find(message.classCode);
     if (it == m_sessions.end()) {
-        refuse(c, page, protocol::kUnknownClass);
+        // A class not open now (the server has started again, say): the store may keep it.
+        // Each such join is a try, so that codes cannot be guessed quickly.
+        if (mayTry(c, page))
+            waitForLoad(message.classCode, {c, std::nullopt, message.device});
         return;
     }
     ClassSession &session = *it->second;
@@ -173,11 +177,16 @@ void ClassHub::follow(ConnectionId c, Page &page, const FollowMessage &message)
         return;
     }
     // A class of another day: the store may keep it.
-    page.waitingFor = true;
-    std::vector<Follow> &waiting = m_loading[message.classCode];
-    waiting.push_back({c, message.keyHash});
-    if (waiting.size() == 1)
-        add(Load{message.classCode});
+    waitForLoad(message.classCode, {c, message.keyHash, {}});
+}
+
+void ClassHub::waitForLoad(const std::string &code, Waiting waiting)
+{
+    m_pages.at(waiting.connection).waitingFor = true;
+    std::vector<Waiting> &pages = m_loading[code];
+    pages.push_back(std::move(waiting));
+    if (pages.size() == 1)
+        add(Load{code});
 }
 
 void ClassHub::teach(ConnectionId c, Page &page, const PageMessage &message)
@@ -236,23 +245,28 @@ void ClassHub::loaded(const std::string &code, std::optional<ClassSession> sessi
     const auto waiting = m_loading.extract(code);
     if (waiting.empty())
         return;
+    // Its students, and teachers with its key, open it.
     const std::string keyHash = session ? session->keyHash() : std::string();
-    const auto matches = [&](const Follow &f) { return sameSecret(f.keyHash, keyHash); };
-    const bool opens = std::ranges::any_of(waiting.mapped(), matches) && roomForAClass();
+    const auto matches = [&](const Waiting &w) { return !w.keyHash || sameSecret(*w.keyHash, keyHash); };
+    const bool opens = session && std::ranges::any_of(waiting.mapped(), matches) && roomForAClass();
     if (opens)
         open(std::move(*session));
-    for (const Follow &f : waiting.mapped()) {
-        const auto it = m_pages.find(f.connection);
+    for (const Waiting &w : waiting.mapped()) {
+        const auto it = m_pages.find(w.connection);
         if (it == m_pages.end() || it->second.closing)
             continue;
+        Page &page = it->second;
+        page.waitingFor = false;
         if (!session)
-            refuse(f.connection, it->second, protocol::kUnknownClass);
-        else if (!matches(f))
-            refuse(f.connection, it->second, protocol::kWrongKey);
+            refuse(w.connection, page, protocol::kUnknownClass);
+        else if (!matches(w))
+            refuse(w.connection, page, protocol::kWrongKey);
         else if (!opens)
-            refuse(f.connection, it->second, protocol::kTooManyClasses);
+            refuse(w.connection, page, protocol::kTooManyClasses);
+        else if (w.keyHash)
+            becomeTeacher(w.connection, page, code);
         else
-            becomeTeacher(f.connection, it->second, code);
+            join(w.connection, page, JoinMessage{code, w.device});
     }
 }
 

@@ -96,12 +96,16 @@ private:
         std::string classCode;   // joined or followed; empty until then
         bool closing = false;    // refused or dropped: nothing more of it counts
         bool sawClass = false;   // a teacher's page that has had its class's view
-        bool waitingFor = false; // a teacher's page waiting for its class to be made or loaded
+        bool waitingFor = false; // a page waiting for its class to be made or loaded
     };
-    struct Follow {
+    // A page waiting for its class to be loaded from the store: a teacher's, with
+    // the hash of the key it gave, or a student's, with its device.
+    struct Waiting {
         ConnectionId connection;
-        std::string keyHash;
+        std::optional<std::string> keyHash;
+        std::string device;
     };
+    void waitForLoad(const std::string &code, Waiting waiting);
 
     void join(ConnectionId c, Page &page, const JoinMessage &message);
     void openFor(ConnectionId c, Page &page, const OpenMessage &message);
@@ -127,9 +131,9 @@ private:
     Limits m_limits;
     std::string m_passwordHash;
     std::map<std::string, std::unique_ptr<ClassSession>, std::less<>> m_sessions;
-    std::vector<std::unique_ptr<ClassSession>> m_closed;               // until their rows are written
-    std::map<std::string, std::uint64_t, std::less<>> m_shown;         // by class: the changes its teachers have seen
-    std::map<std::string, std::vector<Follow>, std::less<>> m_loading; // by class: teachers waiting for it
+    std::vector<std::unique_ptr<ClassSession>> m_closed;                // until their rows are written
+    std::map<std::string, std::uint64_t, std::less<>> m_shown;          // by class: the changes its teachers have seen
+    std::map<std::string, std::vector<Waiting>, std::less<>> m_loading; // by class: pages waiting for it
     std::map<ConnectionId, Page> m_pages;
     std::map<std::string, TokenBucket, std::less<>> m_tries; // by address
     std::map<std::string, TokenBucket, std::less<>> m_opens; // by address

@@ -24,7 +24,7 @@ private slots:
     void closedClassClosesItsPages();
     void teachersOpenAndFollow();
     void keysAreGuessedSlowly();
-    void pastClassOpensForItsTeacher();
+    void pastClassOpensForItsPages();
     void teacherActsOnItsClass();
 };
 
@@ -106,8 +106,6 @@ void TestClassHub::refused_data()
     QTest::addColumn<protocol::Refusal>("refusal");
     StateMessage negative = draws(1);
     negative.counts[1] = -1;
-    const PageMessage wrongClass = JoinMessage{"ZZZZZ", kDevice};
-    QTest::newRow("wrong class") << false << wrongClass << 1 << protocol::Refusal{4404, "unknown class"};
     QTest::newRow("bad device id") << false << PageMessage(JoinMessage{kCode, "x<script>"}) << 1
                                    << protocol::Refusal{1008, "bad device id"};
     QTest::newRow("state before joining")
@@ -317,7 +315,7 @@ void TestClassHub::keysAreGuessedSlowly()
              SessionRequest(Close{220, protocol::Refusal{1013, "too many classes opened from this address"}}));
 }
 
-void TestClassHub::pastClassOpensForItsTeacher()
+void TestClassHub::pastClassOpensForItsPages()
 {
     Hub h;
     h.hub.opened(5, "127.0.2.1");
@@ -334,12 +332,21 @@ void TestClassHub::pastClassOpensForItsTeacher()
     QVERIFY(asked(h, Admit{5}));
     QCOMPARE(h.requests.back(), SessionRequest(Close{6, protocol::Refusal{4403, "wrong key"}}));
     QVERIFY(h.hub.openClass("PQRST") != nullptr);
+    // A student's page, back after the server has started again: the class opens for it too.
+    h.hub.opened(7, "127.0.1.7");
+    h.hub.received(7, JoinMessage{"VWXYZ", kDevice});
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Load{"VWXYZ"}));
+    h.hub.loaded("VWXYZ", ClassSession(ClassPool("VWXYZ"), {}, "hash of VWXYZ"));
+    h.hub.received(7, draws(1));
+    h.write();
+    QCOMPARE(h.hub.openClass("VWXYZ")->pool().tally().rounds, 1);
     // A class the store does not have.
-    h.hub.opened(7, "127.0.2.3");
-    h.hub.received(7, FollowMessage{"ZZZZZ", "hash"});
+    h.hub.opened(8, "127.0.1.8");
+    h.hub.received(8, JoinMessage{"ZZZZZ", kDevice});
     h.hub.loaded("ZZZZZ", std::nullopt);
     h.take();
-    QCOMPARE(h.requests.back(), SessionRequest(Close{7, protocol::Refusal{4404, "unknown class"}}));
+    QCOMPARE(h.requests.back(), SessionRequest(Close{8, protocol::Refusal{4404, "unknown class"}}));
 }
 
 void TestClassHub::teacherActsOnItsClass()
