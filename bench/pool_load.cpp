@@ -8,9 +8,12 @@
 // headless on a fresh data folder.
 //
 // Usage: bench_pool_load [--students N] [--seconds S] [--kills K] [--window] [--data DIR]
-//                        [--slow N] [--idle N] [--stranger-addresses K]
+//                        [--classes C] [--slow N] [--idle N] [--stranger-addresses K]
 //   --window: the teacher's window open too (on the display the environment names);
 //   --data DIR: the class kept in DIR, to be opened again by nuperako-class --data DIR;
+//   --classes C: a school's server (--school) with C classes, each opened and followed by a
+//   teacher's page from an address of its own (127.0.3.1, ...), the students shared among them;
+//   the time from a round's acknowledgement to its first showing on its teacher's page too;
 //   --slow, --idle: that many strangers' connections that never finish a request, or never
 //   join, from K addresses of their own (127.0.2.1, ...; default 1), reopened whenever closed,
 //   kept by a second process of this program so that they do not slow the students down;
@@ -18,8 +21,9 @@
 //   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory, and the
 //   time a new connection takes to get the page and the pool (every half second).
 //   Fault run (K > 0): K times, a kill -9 at a random moment and a restart on the same port;
-//   after each restart every acknowledged state must still be in the pool, and at the end
-//   the pooled totals must equal the students' own.
+//   every acknowledged state must still be kept (in the pool after the restart, or with
+//   --classes in what nuperako-class --export reads before it), and at the end the pooled
+//   totals must equal the students' own.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -43,6 +47,7 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -50,6 +55,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -99,14 +105,16 @@ bool runUntil(Done done, int ms)
     return done();
 }
 
-// nuperako-class on 127.0.0.1, headless unless asked for its window, stopped with kill -9;
-// with openFiles, started with that soft limit of open files, as a desktop session starts programs.
+// An experiment of a class: its code, the student's seat and the experiment's number.
+using ExperimentKey = std::tuple<QString, QString, int>;
+
+// nuperako-class on 127.0.0.1, headless unless asked for its window (or a school's server with
+// no class of its own), stopped with kill -9; with openFiles, started with that soft limit of
+// open files, as a desktop session starts programs.
 class Server {
 public:
-    Server(QString data, bool window, rlim_t openFiles)
-        : m_data(std::move(data)), m_window(window), m_openFiles(openFiles)
-    {
-    }
+    enum class Kind { Headless, Window, School };
+    Server(QString data, Kind kind, rlim_t openFiles) : m_data(std::move(data)), m_kind(kind), m_openFiles(openFiles) {}
     ~Server() { kill(); }
     Server(const Server &) = delete;
     Server &operator=(const Server &) = delete;
@@ -118,8 +126,8 @@ public:
         m_process->setReadChannel(QProcess::StandardOutput);
         QStringList arguments{QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
                               QString::number(m_port),  QStringLiteral("--data"),    m_data};
-        if (!m_window)
-            arguments.prepend(QStringLiteral("--headless"));
+        if (m_kind != Kind::Window)
+            arguments.prepend(m_kind == Kind::School ? QStringLiteral("--school") : QStringLiteral("--headless"));
         if (m_openFiles > 0) {
             m_process->setChildProcessModifier([files = m_openFiles] {
                 rlimit limit{};
@@ -147,20 +155,38 @@ public:
     [[nodiscard]] int port() const { return m_port; }
     [[nodiscard]] const QString &code() const { return m_code; }
 
-    [[nodiscard]] QJsonObject pool() const
+    [[nodiscard]] QJsonObject pool(const QString &code) const
     {
         QNetworkAccessManager network;
-        QNetworkReply *reply =
-            network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/pool.json").arg(m_port))));
+        QNetworkReply *reply = network.get(
+            QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/pool.json?class=%2").arg(m_port).arg(code))));
         runUntil([reply] { return reply->isFinished(); }, kWaitMs);
         QJsonObject pool = QJsonDocument::fromJson(reply->readAll()).object();
         reply->deleteLater();
         return pool;
     }
 
+    // What the data folder keeps of a class while the server is down, as --export reads it:
+    // every experiment's rounds.
+    [[nodiscard]] std::map<ExperimentKey, int> kept(const QString &code) const
+    {
+        QProcess exporter;
+        exporter.start(QStringLiteral(NUPERAKO_CLASS_PROGRAM),
+                       {QStringLiteral("--export"), code, QStringLiteral("--data"), m_data});
+        exporter.waitForFinished(kWaitMs);
+        std::map<ExperimentKey, int> rounds;
+        const QList<QByteArray> rows = exporter.readAllStandardOutput().split('\n');
+        for (const QByteArray &row : rows.mid(1)) { // below the header
+            const QList<QByteArray> cells = row.trimmed().split(',');
+            if (cells.size() > 2)
+                rounds[{code, QString::fromUtf8(cells[0]), cells[1].toInt()}] = cells[2].toInt();
+        }
+        return rounds;
+    }
+
 private:
     QString m_data;
-    bool m_window;
+    Kind m_kind;
     rlim_t m_openFiles;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
@@ -168,6 +194,31 @@ private:
 };
 
 using Tally = std::array<int, 9>; // the board's nine counts
+
+// When each acknowledged round first shows on its class's teacher's page.
+class Arrivals {
+public:
+    Arrivals() { m_clock.start(); }
+    void acknowledged(const ExperimentKey &experiment, int rounds)
+    {
+        m_awaited[experiment].emplace_back(rounds, m_clock.nsecsElapsed());
+    }
+    void seen(const ExperimentKey &experiment, int rounds)
+    {
+        const auto it = m_awaited.find(experiment);
+        if (it == m_awaited.end())
+            return;
+        std::deque<std::pair<int, qint64>> &awaited = it->second;
+        for (; !awaited.empty() && awaited.front().first <= rounds; awaited.pop_front())
+            m_latencies.push_back(static_cast<double>(m_clock.nsecsElapsed() - awaited.front().second) / 1e6);
+    }
+    std::vector<double> takeLatencies() { return std::exchange(m_latencies, {}); }
+
+private:
+    QElapsedTimer m_clock;
+    std::map<ExperimentKey, std::deque<std::pair<int, qint64>>> m_awaited; // rounds, and when acknowledged
+    std::vector<double> m_latencies;
+};
 
 int roundsOf(const Tally &t)
 {
@@ -178,13 +229,16 @@ int roundsOf(const Tally &t)
 // its states, keeps them until acknowledged, and reconnects with back-off.
 class Student : public QObject {
 public:
-    Student(int id, Server &server)
+    // arrivals: where acknowledged rounds are noted, when teachers' pages watch for them; or null.
+    Student(int id, Server &server, QString code, Arrivals *arrivals)
         : m_server(server),
+          m_code(std::move(code)),
+          m_arrivals(arrivals),
           m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'))),
           m_socket(loopback(1, id))
     {
         connect(&m_socket, &WebSocketClient::connected, this, [this] {
-            m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_server.code()}, {"device", m_device}}));
+            m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_code}, {"device", m_device}}));
         });
         connect(&m_socket, &WebSocketClient::disconnected, this, [this] {
             m_joined = false;
@@ -212,6 +266,7 @@ public:
 
     [[nodiscard]] bool joined() const { return m_joined; }
     [[nodiscard]] bool settled() const { return m_pending.empty(); }
+    [[nodiscard]] const QString &code() const { return m_code; }
     [[nodiscard]] const QString &seat() const { return m_seat; }
     [[nodiscard]] const std::map<int, Tally> &experiments() const { return m_experiments; }
     [[nodiscard]] const std::map<int, int> &acknowledgedRounds() const { return m_ackedRounds; }
@@ -285,7 +340,10 @@ private:
             const qint64 seq = message[QLatin1String("seq")].toInteger();
             if (const auto sent = m_sent.find({experiment, seq}); sent != m_sent.end()) {
                 m_latencies.push_back(static_cast<double>(m_clock.nsecsElapsed() - sent->second.first) / 1e6);
-                m_ackedRounds[experiment] = std::max(m_ackedRounds[experiment], sent->second.second);
+                int &acked = m_ackedRounds[experiment];
+                if (m_arrivals != nullptr && sent->second.second > acked)
+                    m_arrivals->acknowledged({m_code, m_seat, experiment}, sent->second.second);
+                acked = std::max(acked, sent->second.second);
             }
             if (const auto pending = m_pending.find(experiment);
                 pending != m_pending.end() && pending->second.seq <= seq)
@@ -294,6 +352,8 @@ private:
     }
 
     Server &m_server;
+    QString m_code;
+    Arrivals *m_arrivals;
     QString m_device;
     QString m_seat;
     WebSocketClient m_socket;
@@ -310,6 +370,62 @@ private:
     std::map<std::pair<int, qint64>, std::pair<qint64, int>> m_sent; // on this connection: when, and its rounds
     std::map<int, int> m_ackedRounds;
     std::vector<double> m_latencies;
+};
+
+// A teacher's page on a school's server, from an address of its own: it opens a class, follows
+// it (again, with its key, after the server has started again), and tells arrivals of every
+// experiment its class's view shows.
+class Teacher : public QObject {
+public:
+    Teacher(int id, Server &server, Arrivals &arrivals)
+        : m_server(server), m_arrivals(arrivals), m_socket(loopback(3, id))
+    {
+        connect(&m_socket, &WebSocketClient::connected, this, [this] {
+            m_socket.sendTextMessage(m_code.isEmpty() ? json({{"type", "open"}})
+                                                      : json({{"type", "follow"}, {"class", m_code}, {"key", m_key}}));
+        });
+        connect(&m_socket, &WebSocketClient::disconnected, this, [this] {
+            m_following = false;
+            const int ceiling = std::min(kRetryMaxMs, kRetryMinMs << std::min(m_attempt++, 5));
+            QTimer::singleShot(uniform(kRetryMinMs, ceiling), this, &Teacher::open);
+        });
+        connect(&m_socket, &WebSocketClient::textMessageReceived, this, &Teacher::receive);
+    }
+    ~Teacher() override { m_socket.disconnect(this); }
+    Teacher(const Teacher &) = delete;
+    Teacher &operator=(const Teacher &) = delete;
+
+    void open() { m_socket.open(static_cast<quint16>(m_server.port()), "/ws"); }
+    [[nodiscard]] bool following() const { return m_following; }
+    [[nodiscard]] const QString &code() const { return m_code; }
+
+private:
+    static QByteArray json(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
+
+    void receive(const QByteArray &text)
+    {
+        const QJsonObject message = QJsonDocument::fromJson(text).object();
+        const QString type = message[QLatin1String("type")].toString();
+        if (type == QLatin1String("opened")) {
+            m_code = message[QLatin1String("class")].toString();
+            m_key = message[QLatin1String("key")].toString();
+        } else if (type == QLatin1String("class")) {
+            m_following = true;
+            m_attempt = 0;
+            for (const QJsonValue e : message[QLatin1String("experiments")].toArray()) {
+                m_arrivals.seen({m_code, e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()},
+                                e[QLatin1String("rounds")].toInt());
+            }
+        }
+    }
+
+    Server &m_server;
+    Arrivals &m_arrivals;
+    WebSocketClient m_socket;
+    QString m_code;
+    QString m_key;
+    bool m_following = false;
+    int m_attempt = 0;
 };
 
 // A new connection's GET of path, as a student's browser makes it, from 127.0.0.1:
@@ -408,28 +524,28 @@ double percentile(std::vector<double> v, double p)
     return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
 }
 
-// Experiments of the pool by seat and experiment number: their rounds.
-std::map<std::pair<QString, int>, int> pooledRounds(const QJsonObject &pool)
+// The class's experiments in its pool: their rounds.
+std::map<ExperimentKey, int> pooledRounds(const Server &server, const QString &code)
 {
-    std::map<std::pair<QString, int>, int> rounds;
-    for (const QJsonValue e : pool[QLatin1String("experiments")].toArray())
-        rounds[{e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()}] =
+    std::map<ExperimentKey, int> rounds;
+    for (const QJsonValue e : server.pool(code)[QLatin1String("experiments")].toArray())
+        rounds[{code, e[QLatin1String("seat")].toString(), e[QLatin1String("experiment")].toInt()}] =
             e[QLatin1String("rounds")].toInt();
     return rounds;
 }
 
 // The experiments with an acknowledged state, and those of them whose newest
-// acknowledged state the pool does not hold.
-std::pair<int, int> lostStates(const std::vector<std::unique_ptr<Student>> &students, const QJsonObject &pool)
+// acknowledged state is not kept.
+std::pair<int, int> lostStates(const std::vector<std::unique_ptr<Student>> &students,
+                               const std::map<ExperimentKey, int> &kept)
 {
-    const auto pooled = pooledRounds(pool);
     int checked = 0;
     int lost = 0;
     for (const auto &s : students) {
         for (const auto &[experiment, rounds] : s->acknowledgedRounds()) {
-            const auto it = pooled.find({s->seat(), experiment});
+            const auto it = kept.find({s->code(), s->seat(), experiment});
             ++checked;
-            if (it == pooled.end() || it->second < rounds)
+            if (it == kept.end() || it->second < rounds)
                 ++lost;
         }
     }
@@ -494,20 +610,43 @@ int main(int argc, char *argv[])
     const int idle = argument(args, QStringLiteral("--idle"), 0);
     const int strangerAddresses = argument(args, QStringLiteral("--stranger-addresses"), 1);
     const int openFiles = argument(args, QStringLiteral("--open-files"), 0);
+    const int classCount = argument(args, QStringLiteral("--classes"), 0);
 
     // With --window the teacher's window too (on whatever display the environment names),
     // with --data the class is kept there, to be opened again.
     const qsizetype dataAt = args.indexOf(QStringLiteral("--data"));
     QTemporaryDir temporary;
     const QString data = dataAt >= 0 && dataAt + 1 < args.size() ? args[dataAt + 1] : temporary.path();
-    Server server(data, args.contains(QStringLiteral("--window")), static_cast<rlim_t>(openFiles));
+    const Server::Kind kind = classCount > 0                              ? Server::Kind::School
+                              : args.contains(QStringLiteral("--window")) ? Server::Kind::Window
+                                                                          : Server::Kind::Headless;
+    Server server(data, kind, static_cast<rlim_t>(openFiles));
     if (!server.start()) {
         std::fprintf(stderr, "nuperako-class did not start\n");
         return 1;
     }
+    // The classes: the server's own, or those the teachers open.
+    Arrivals arrivals;
+    std::vector<std::unique_ptr<Teacher>> teachers;
+    for (int i = 0; i < classCount; ++i) {
+        teachers.push_back(std::make_unique<Teacher>(i, server, arrivals));
+        teachers.back()->open();
+    }
+    const auto allFollow = [&] { return std::ranges::all_of(teachers, [](const auto &t) { return t->following(); }); };
+    if (!runUntil(allFollow, kWaitMs)) {
+        std::fprintf(stderr, "not every teacher could open a class\n");
+        return 1;
+    }
+    QStringList codes;
+    for (const auto &t : teachers)
+        codes.append(t->code());
+    if (codes.isEmpty())
+        codes.append(server.code());
+
     std::vector<std::unique_ptr<Student>> students;
     for (int i = 0; i < count; ++i) {
-        students.push_back(std::make_unique<Student>(i, server));
+        students.push_back(
+            std::make_unique<Student>(i, server, codes[i % codes.size()], teachers.empty() ? nullptr : &arrivals));
         students.back()->open();
     }
     if (!runUntil([&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined(); }); }, kWaitMs)) {
@@ -528,10 +667,11 @@ int main(int argc, char *argv[])
                              QStringLiteral("--stranger-addresses"), QString::number(strangerAddresses)});
         }
         Probe page(port, "/");
-        Probe poolJson(port, "/pool.json");
+        Probe poolJson(port, "/pool.json?class=" + codes.front().toLatin1());
         runFor(2000); // every student has started playing, the strangers are there
         for (const auto &s : students)
             s->takeLatencies();
+        arrivals.takeLatencies();
         page.takeTimes();
         poolJson.takeTimes();
         const Usage before = usageOf(server.pid());
@@ -547,6 +687,13 @@ int main(int argc, char *argv[])
                     static_cast<double>(latencies.size()) / elapsed);
         std::printf("send to acknowledge: p50 %.1f ms, p99 %.1f ms, max %.1f ms\n", percentile(latencies, 0.5),
                     percentile(latencies, 0.99), percentile(latencies, 1.0));
+        if (!teachers.empty()) {
+            const std::vector<double> shown = arrivals.takeLatencies();
+            std::printf("%d classes; acknowledged to shown on the teacher's page: %zu rounds, p50 %.1f ms, p99 %.1f "
+                        "ms, max %.1f ms\n",
+                        classCount, shown.size(), percentile(shown, 0.5), percentile(shown, 0.99),
+                        percentile(shown, 1.0));
+        }
         std::printf("server: %.1f %% of a core, RSS %.1f MiB (peak %.1f MiB), %d files open\n",
                     100 * (after.cpuSeconds - before.cpuSeconds) / elapsed, after.rssMiB, after.peakMiB,
                     after.openFiles);
@@ -565,12 +712,20 @@ int main(int argc, char *argv[])
         for (int k = 1; k <= kills; ++k) {
             runFor(uniform(500, 4000));
             server.kill();
+            // A school's classes are read from the data folder while the server is down; the
+            // server's own class from its pool once it is up, before the students are back.
+            std::map<ExperimentKey, int> kept;
+            if (!teachers.empty()) {
+                for (const QString &code : codes)
+                    kept.merge(server.kept(code));
+            }
             if (!server.start()) {
                 std::fprintf(stderr, "nuperako-class did not start again\n");
                 return 1;
             }
-            // Before the students are back: every acknowledged state must be there.
-            const auto [checked, lostNow] = lostStates(students, server.pool());
+            if (teachers.empty())
+                kept = pooledRounds(server, server.code());
+            const auto [checked, lostNow] = lostStates(students, kept);
             lost += lostNow;
             std::printf("kill %d: of %d experiments acknowledged, %d missing after the restart\n", k, checked, lostNow);
         }
@@ -581,21 +736,24 @@ int main(int argc, char *argv[])
     const bool settled = runUntil(
         [&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined() && s->settled(); }); },
         kSettleMs);
-    const QJsonObject pool = server.pool();
-    const auto pooled = pooledRounds(pool);
+    std::map<ExperimentKey, int> pooled;
+    int total = 0;
+    for (const QString &code : codes) {
+        pooled.merge(pooledRounds(server, code));
+        total += server.pool(code)[QLatin1String("rounds")].toInt();
+    }
     int own = 0;
     int twice = 0;
     int missing = 0;
     for (const auto &s : students) {
         for (const auto &[experiment, tally] : s->experiments()) {
             own += roundsOf(tally);
-            const auto it = pooled.find({s->seat(), experiment});
+            const auto it = pooled.find({s->code(), s->seat(), experiment});
             const int rounds = it == pooled.end() ? 0 : it->second;
             twice += rounds > roundsOf(tally) ? 1 : 0;
             missing += rounds < roundsOf(tally) ? 1 : 0;
         }
     }
-    const int total = pool[QLatin1String("rounds")].toInt();
     std::printf("%s: pooled %d rounds, the students played %d; experiments counted twice %d, short %d; "
                 "acknowledged states lost %d\n",
                 settled ? "settled" : "NOT SETTLED", total, own, twice, missing, lost);
