@@ -88,6 +88,18 @@ int exportClass(ClassStore &store, const std::string &code)
     return std::cout ? 0 : 1;
 }
 
+// The file of the teachers' password: the option's, or else, under systemd, the service's
+// credential teacher-password (LoadCredential=: readable by the service's own user alone);
+// empty for none.
+QString teacherPasswordFile(const ClassOptions &options)
+{
+    if (!options.passwordFile.empty())
+        return QString::fromStdString(options.passwordFile);
+    const QString credentials = qEnvironmentVariable("CREDENTIALS_DIRECTORY");
+    const QString credential = credentials + QStringLiteral("/teacher-password");
+    return !credentials.isEmpty() && QFile::exists(credential) ? credential : QString();
+}
+
 // The window shows the server's class, and asks it for what the teacher wants.
 void showTheClass(ClassWindow &window, ClassServer &server)
 {
@@ -138,8 +150,8 @@ int runClassProgram(int argc, char *argv[])
     if (!options.exportClass.empty())
         return exportClass(store, options.exportClass);
     std::string passwordHash;
-    if (!options.passwordFile.empty()) {
-        QFile file(QString::fromStdString(options.passwordFile));
+    if (const QString passwordFile = teacherPasswordFile(options); !passwordFile.isEmpty()) {
+        QFile file(passwordFile);
         if (!file.open(QIODevice::ReadOnly))
             return reportError(QStringLiteral("cannot read the teachers' password: %1").arg(file.errorString()));
         const std::string password = passwordOf(file.readAll().toStdString());

@@ -17,4 +17,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # driver is a plugin that nuperako-class loads by name, so both are declared.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont, libqt6sql6-sqlite")
+# The service's settings are the administrator's: an upgrade keeps their edits.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/debian/conffiles)
 include(CPack)
