@@ -123,11 +123,13 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
              exec(createTable(QStringLiteral("experiments"), experimentColumns(), byExperiment)) &&
              exec(createTable(QStringLiteral("removed"), removedColumns(), byExperiment)) &&
              exec(createTable(QStringLiteral("history"), historyColumns())) &&
-             exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_rounds ON history(class, rounds)"));
+             exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_rounds ON history(class, rounds)")) &&
+             prepareWrites();
 }
 
 ClassStore::~ClassStore()
 {
+    m_writes.reset(); // before the connection they run on
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);
 }
@@ -291,36 +293,48 @@ bool ClassStore::write(const std::vector<const pool::ClassRows *> &classes)
     return written;
 }
 
-bool ClassStore::writeClass(const pool::ClassRows &rows)
+struct ClassStore::Writes {
+    explicit Writes(const QSqlDatabase &db)
+        : student(db), experiment(db), forget(db), remember(db), later(db), point(db)
+    {
+    }
+    QSqlQuery student;
+    QSqlQuery experiment;
+    QSqlQuery forget;
+    QSqlQuery remember;
+    QSqlQuery later;
+    QSqlQuery point;
+};
+
+bool ClassStore::prepareWrites()
 {
-    const QSqlDatabase db = QSqlDatabase::database(m_connection);
-    const QString code = toQString(rows.classCode);
-    QSqlQuery student(db);
-    QSqlQuery experiment(db);
-    QSqlQuery forget(db);
-    QSqlQuery remember(db);
-    QSqlQuery later(db);
-    QSqlQuery point(db);
+    m_writes = std::make_unique<Writes>(QSqlDatabase::database(m_connection));
+    auto &[student, experiment, forget, remember, later, point] = *m_writes;
     // A state replaces only an older one: the newest state is the one kept. After a removal the pool
     // has fewer rounds than the history's end: the points from its rounds on go.
     const QStringList stateColumns = namesOf(experimentColumns(), 3);
-    if (!prepare(student,
-                 insertInto(QStringLiteral("students"), studentColumns(),
-                            QStringLiteral("ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat"))) ||
-        !prepare(
-            experiment,
-            insertInto(
-                QStringLiteral("experiments"), experimentColumns(),
-                QStringLiteral("ON CONFLICT(class, device, experiment) DO UPDATE SET (%1) = (%2) "
-                               "WHERE excluded.seq > experiments.seq")
-                    .arg(stateColumns.join(QStringLiteral(", ")),
-                         namesOf(experimentColumns(), 3, QStringLiteral("excluded.")).join(QStringLiteral(", "))))) ||
-        !prepare(forget, QStringLiteral("DELETE FROM experiments WHERE class = ? AND device = ? AND experiment = ?")) ||
-        !prepare(remember,
-                 insertInto(QStringLiteral("removed"), removedColumns(), {}, QStringLiteral("INSERT OR IGNORE"))) ||
-        !prepare(later, QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) ||
-        !prepare(point, insertInto(QStringLiteral("history"), historyColumns())))
-        return false;
+    return prepare(student,
+                   insertInto(QStringLiteral("students"), studentColumns(),
+                              QStringLiteral("ON CONFLICT(class, device) DO UPDATE SET seat = excluded.seat"))) &&
+           prepare(experiment,
+                   insertInto(QStringLiteral("experiments"), experimentColumns(),
+                              QStringLiteral("ON CONFLICT(class, device, experiment) DO UPDATE SET (%1) = (%2) "
+                                             "WHERE excluded.seq > experiments.seq")
+                                  .arg(stateColumns.join(QStringLiteral(", ")),
+                                       namesOf(experimentColumns(), 3, QStringLiteral("excluded."))
+                                           .join(QStringLiteral(", "))))) &&
+           prepare(forget,
+                   QStringLiteral("DELETE FROM experiments WHERE class = ? AND device = ? AND experiment = ?")) &&
+           prepare(remember,
+                   insertInto(QStringLiteral("removed"), removedColumns(), {}, QStringLiteral("INSERT OR IGNORE"))) &&
+           prepare(later, QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) &&
+           prepare(point, insertInto(QStringLiteral("history"), historyColumns()));
+}
+
+bool ClassStore::writeClass(const pool::ClassRows &rows)
+{
+    auto &[student, experiment, forget, remember, later, point] = *m_writes;
+    const QString code = toQString(rows.classCode);
     for (const auto &[device, s] : rows.students) {
         if (!run(student, {code, toQString(device), toQString(s.seat), s.number, static_cast<qint64>(s.joinedMs)}))
             return false;
