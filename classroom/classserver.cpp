@@ -77,7 +77,7 @@ ClassServer::ClassServer(ClassStore &store, std::optional<pool::ClassSession> ow
         m_hub.publish();
         carryOut();
     });
-    m_viewTimer.start(protocol::kViewMs);
+    m_viewTimer.start(protocol::kViewMs / pool::ClassHub::kPublishSlots);
     connect(&m_http, &HttpFront::newWebSocketConnection, this, &ClassServer::accept);
 }
 

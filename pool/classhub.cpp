@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 namespace nuperako::pool {
@@ -330,22 +331,45 @@ void ClassHub::tick()
 
 void ClassHub::publish()
 {
-    // A class that changed goes to all its teachers' pages; one that did not, only to a page new to it.
-    std::map<std::string, std::vector<ConnectionId>, std::less<>> to;
-    for (auto &[c, page] : m_pages) {
+    const std::int64_t now = m_clock.nowMs();
+    struct Watchers {
+        std::vector<ConnectionId> all;
+        std::vector<ConnectionId> fresh; // new to the class: they hear of it at once
+    };
+    std::map<std::string, Watchers, std::less<>> watching;
+    for (const auto &[c, page] : m_pages) {
         const bool teaching = page.role == Role::Teacher && !page.closing && !page.waitingFor;
-        const ClassSession *session = teaching ? sessionOf(page) : nullptr;
-        if (session == nullptr)
-            continue;
-        const auto shown = m_shown.find(page.classCode);
-        if (shown == m_shown.end() || shown->second != session->changes() || !page.sawClass) {
-            to[page.classCode].push_back(c);
-            page.sawClass = true;
+        if (teaching && sessionOf(page) != nullptr) {
+            Watchers &w = watching[page.classCode];
+            w.all.push_back(c);
+            if (!page.sawClass)
+                w.fresh.push_back(c);
         }
     }
-    for (auto &[code, pages] : to) {
-        m_shown[code] = m_sessions.at(code)->changes();
-        add(Publish{code, std::move(pages)});
+    // A class that changed goes to all its teachers' pages once its interval has passed: a share
+    // of the classes at each call, those waiting longest first.
+    std::vector<std::pair<std::int64_t, std::string>> due; // when last shown, and the class
+    for (const auto &[code, w] : watching) {
+        const auto shown = m_shown.find(code);
+        if (shown == m_shown.end())
+            due.emplace_back(std::numeric_limits<std::int64_t>::min(), code);
+        else if (shown->second.changes != m_sessions.at(code)->changes() &&
+                 now - shown->second.atMs >= protocol::kViewMs)
+            due.emplace_back(shown->second.atMs, code);
+    }
+    std::ranges::sort(due);
+    due.resize(std::min(due.size(), (m_sessions.size() + kPublishSlots - 1) / kPublishSlots));
+    for (const auto &[at, code] : due) {
+        m_shown[code] = {m_sessions.at(code)->changes(), now};
+        watching[code].fresh = std::move(watching[code].all);
+    }
+    for (auto &[code, w] : watching) {
+        if (w.fresh.empty())
+            continue;
+        m_shown.try_emplace(code, Shown{m_sessions.at(code)->changes(), now});
+        for (const ConnectionId c : w.fresh)
+            m_pages.at(c).sawClass = true;
+        add(Publish{code, std::move(w.fresh)});
     }
 }
 

@@ -38,7 +38,7 @@ public:
         [[nodiscard]] Limits scaled(double factor) const;
     };
     // States wait at most this long to be written together; after a failed write, the next try is this late.
-    static constexpr std::int64_t kWriteEveryMs = 40;
+    static constexpr std::int64_t kWriteEveryMs = 10;
     static constexpr std::int64_t kRetryWriteMs = 1000;
 
     // passwordHash: the SHA-256 of the teachers' password; empty when anyone may open a class.
@@ -60,7 +60,10 @@ public:
     void closed(ConnectionId c);
     // Time has passed: deadlines to join, pings, silence.
     void tick();
-    // The teachers' pages hear of their classes' changes (call it every protocol::kViewMs).
+    // The teachers' pages hear of their classes' changes, each class at most every protocol::kViewMs.
+    // Call it kPublishSlots times in that interval: each call builds a share of the classes' views,
+    // the longest waiting first, so that a school's many classes do not stall the server at once.
+    static constexpr int kPublishSlots = 8;
     void publish();
     // The teacher takes a student's experiment out of a class. False if there is no such experiment.
     bool removeExperiment(const std::string &code, int student, std::int64_t experiment);
@@ -131,8 +134,12 @@ private:
     Limits m_limits;
     std::string m_passwordHash;
     std::map<std::string, std::unique_ptr<ClassSession>, std::less<>> m_sessions;
-    std::vector<std::unique_ptr<ClassSession>> m_closed;                // until their rows are written
-    std::map<std::string, std::uint64_t, std::less<>> m_shown;          // by class: the changes its teachers have seen
+    std::vector<std::unique_ptr<ClassSession>> m_closed; // until their rows are written
+    struct Shown {
+        std::uint64_t changes; // the class's changes its teachers have seen
+        std::int64_t atMs;     // when they were shown
+    };
+    std::map<std::string, Shown, std::less<>> m_shown;                  // by class
     std::map<std::string, std::vector<Waiting>, std::less<>> m_loading; // by class: pages waiting for it
     std::map<ConnectionId, Page> m_pages;
     std::map<std::string, TokenBucket, std::less<>> m_tries; // by address

@@ -26,6 +26,7 @@ private slots:
     void keysAreGuessedSlowly();
     void pastClassOpensForItsPages();
     void teacherActsOnItsClass();
+    void viewsAreSpreadOverTheInterval();
 };
 
 namespace {
@@ -159,7 +160,7 @@ void TestClassHub::answersWaitForTheWrite()
     h.hub.received(1, draws(3));
     h.take();
     QVERIFY(h.sentTo(1).empty());
-    QCOMPARE(h.hub.writeDueAt(), std::optional(kStart + 40));
+    QCOMPARE(h.hub.writeDueAt(), std::optional(kStart + ClassHub::kWriteEveryMs));
     // The store cannot write: no page hears of its state, and the write is tried again a second later.
     h.write(false);
     QVERIFY(h.sentTo(1).empty());
@@ -262,6 +263,8 @@ void TestClassHub::teachersOpenAndFollow()
     h.hub.opened(1, "127.0.1.1");
     h.hub.received(1, JoinMessage{"FGHJK", kDevice});
     const std::size_t before = h.requests.size();
+    h.hub.publish(); // at most five times a second
+    h.clock.now += protocol::kViewMs;
     h.hub.publish();
     h.take();
     QCOMPARE(h.requests.back(), SessionRequest(Publish{"FGHJK", {5, 6}}));
@@ -381,3 +384,28 @@ void TestClassHub::teacherActsOnItsClass()
 
 QTEST_APPLESS_MAIN(TestClassHub)
 #include "tst_classhub.moc"
+
+void TestClassHub::viewsAreSpreadOverTheInterval()
+{
+    Hub h; // with a class of its own
+    constexpr int kClasses = 15;
+    for (int i = 0; i < kClasses; ++i)
+        openAsTeacher(h, 100 + i, "CLS" + std::to_string(10 + i));
+    const auto views = [&h] {
+        h.requests.clear();
+        h.hub.publish();
+        h.take();
+        return std::ranges::count_if(h.requests, [](const auto &r) { return std::holds_alternative<Publish>(r); });
+    };
+    QCOMPARE(views(), kClasses); // every new page hears of its class at once
+    h.clock.now += protocol::kViewMs;
+    for (int i = 0; i < kClasses; ++i) {
+        h.hub.opened(200 + i, "127.0.1.1");
+        h.hub.received(200 + i, JoinMessage{"CLS" + std::to_string(10 + i), kDevice});
+    }
+    // Sixteen classes in eight calls: two at each, until every changed one has been shown.
+    for (int call = 0; call < 7; ++call)
+        QCOMPARE(views(), 2);
+    QCOMPARE(views(), 1);
+    QCOMPARE(views(), 0);
+}
