@@ -42,6 +42,7 @@ private slots:
     void removedExperimentLeavesForGood();
     void newClassLeavesTheOldOne();
     void newClassClosesTheOldPages();
+    void teacherOpensAndFollowsAClass();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -462,6 +463,34 @@ void TestClassServer::newClassClosesTheOldPages()
     QVERIFY(code != kCode);
     QVERIFY(m_server->studentAddress().endsWith(QString::fromStdString("?class=" + code)));
     QCOMPARE(m_store->newestClass(), std::optional<std::string>(code));
+}
+
+void TestClassServer::teacherOpensAndFollowsAClass()
+{
+    Page teacher(m_server->port());
+    teacher.send({{"type", "open"}});
+    QVERIFY(teacher.replied(1));
+    const QJsonObject opened = teacher.replies.first();
+    QCOMPARE(opened["type"].toString(), QStringLiteral("opened"));
+    const QString code = opened["class"].toString();
+    QCOMPARE(opened["key"].toString().size(), 22); // 128 random bits, base64url
+
+    Page student(m_server->port());
+    student.send(join(kDevice, code));
+    student.send(draws(2));
+    QVERIFY(student.replied(2));
+    // The teacher's view: the class's pool, and its history as [rounds, あいこ, 一人勝ち, 一人負け] points.
+    QVERIFY(QTest::qWaitFor([&] { return teacher.replies.last()["rounds"].toInt() == 2; }, kWaitMs));
+    const QJsonObject view = teacher.replies.last();
+    QCOMPARE(view["type"].toString(), QStringLiteral("class"));
+    QCOMPARE(view["experiments"].toArray().size(), 1);
+    QCOMPARE(view["history"].toArray().last().toArray(), (QJsonArray{2, 2, 0, 0}));
+    // Another page with a wrong key is refused, and hears nothing of the class.
+    Page stranger(m_server->port());
+    stranger.send({{"type", "follow"}, {"class", code}, {"key", QString(22, u'A')}});
+    QVERIFY(stranger.closed());
+    QCOMPARE(stranger.socket.closeCode(), QWebSocketProtocol::CloseCode(protocol::kForbiddenCode));
+    QVERIFY(stranger.replies.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestClassServer)
