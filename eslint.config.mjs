@@ -15,6 +15,6 @@ export default [
     { files: ['web/**/*.js'], languageOptions: { globals: globals.browser } },
     { files: ['web/sw.js'], languageOptions: { globals: globals.serviceworker } },
     { files: ['web/nomodule.js'], languageOptions: { sourceType: 'script', ecmaVersion: 5 } },
-    // The tests run in Node, and hand functions to the page to run there.
-    { files: ['tests/**/*.mjs', 'bench/**/*.mjs'], languageOptions: { globals: { ...globals.node, ...globals.browser } } },
+    // The tests, benchmarks and scripts run in Node, and hand functions to the page to run there.
+    { files: ['tests/**/*.mjs', 'bench/**/*.mjs', 'scripts/**/*.mjs'], languageOptions: { globals: { ...globals.node, ...globals.browser } } },
 ];
