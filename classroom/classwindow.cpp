@@ -25,8 +25,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 
