@@ -12,10 +12,10 @@
 //   --window: the teacher's window open too (on the display the environment names);
 //   --data DIR: the class kept in DIR, to be opened again by nuperako-class --data DIR;
 //   --classes C: a school's server (--school) with C classes, each opened and followed by a
-//   teacher's page from an address of its own (127.0.3.1, ...), the students shared among them;
+//   teacher's page from an address of its own (127.0.200.1, ...), the students shared among them;
 //   the time from a round's acknowledgement to its first showing on its teacher's page too;
 //   --slow, --idle: that many strangers' connections that never finish a request, or never
-//   join, from K addresses of their own (127.0.2.1, ...; default 1), reopened whenever closed,
+//   join, from K addresses of their own (127.0.100.1, ...; default 1), reopened whenever closed,
 //   kept by a second process of this program so that they do not slow the students down;
 //   --open-files N: the server started with that soft limit of open files (a desktop's is 1024).
 //   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory, and the
@@ -68,6 +68,12 @@ constexpr int kRetryMaxMs = nuperako::protocol::kRetryMaxMs;
 constexpr int kSettleMs = 30'000; // at most this long for the last acknowledgements
 constexpr int kWaitMs = 10'000;
 constexpr int kProbeMs = 500;
+
+// Where each kind of device connects from: the students from 127.0.1.1 on (250 to a third number),
+// the strangers and the teachers from blocks far above them.
+constexpr int kStudentsBlock = 1;
+constexpr int kStrangersBlock = 100;
+constexpr int kTeachersBlock = 200;
 
 // The nth address of a block of loopback addresses: 127.0.BLOCK.1 and on.
 QHostAddress loopback(int block, int n)
@@ -235,7 +241,7 @@ public:
           m_code(std::move(code)),
           m_arrivals(arrivals),
           m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'))),
-          m_socket(loopback(1, id))
+          m_socket(loopback(kStudentsBlock, id))
     {
         connect(&m_socket, &WebSocketClient::connected, this, [this] {
             m_socket.sendTextMessage(json({{"type", "join"}, {"class", m_code}, {"device", m_device}}));
@@ -378,7 +384,7 @@ private:
 class Teacher : public QObject {
 public:
     Teacher(int id, Server &server, Arrivals &arrivals)
-        : m_server(server), m_arrivals(arrivals), m_socket(loopback(3, id))
+        : m_server(server), m_arrivals(arrivals), m_socket(loopback(kTeachersBlock, id))
     {
         connect(&m_socket, &WebSocketClient::connected, this, [this] {
             m_socket.sendTextMessage(m_code.isEmpty() ? json({{"type", "open"}})
@@ -581,7 +587,7 @@ int keepStrangers(quint16 port, int slow, int idle, int addresses)
     std::vector<QHostAddress> from;
     from.reserve(static_cast<std::size_t>(addresses));
     for (int i = 0; i < addresses; ++i)
-        from.push_back(loopback(2, i));
+        from.push_back(loopback(kStrangersBlock, i));
     Strangers slowOnes(Strangers::Kind::Slow, slow, from, port);
     Strangers idleOnes(Strangers::Kind::Idle, idle, from, port);
     QTimer report;
