@@ -6,6 +6,7 @@
 #include "core/tallytext.h"
 #include "pool/seatname.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace nuperako::pool {
@@ -22,6 +23,22 @@ std::string dotLabel(const std::string &name, std::int64_t rounds, ResultKind ki
 double funnelHalfWidth(double rounds)
 {
     return 2 * std::sqrt((1.0 / 3) * (2.0 / 3) / rounds);
+}
+
+bool insideBand(const FunnelDot &d)
+{
+    return std::abs(d.share - 1.0 / 3) <= funnelHalfWidth(static_cast<double>(d.rounds));
+}
+
+std::string bandText(const Funnel &f)
+{
+    if (f.dots.empty())
+        return {};
+    const auto inside = std::count_if(f.dots.begin(), f.dots.end(), insideBand);
+    const auto all = static_cast<std::int64_t>(f.dots.size());
+    const long percent = std::lround(100.0 * static_cast<double>(inside) / static_cast<double>(all));
+    return "帯の中 " + std::to_string(inside) + " / " + std::to_string(all) + " 実験 (" + std::to_string(percent) +
+           " %)";
 }
 
 std::string experimentName(const PooledExperiment &e, bool hideNames)

@@ -32,6 +32,12 @@ struct Funnel {
     FunnelDot pooled;
 };
 
+// Whether the dot lies inside the band 1/3 ± funnelHalfWidth(its rounds), where about 19
+// experiments in 20 fall by chance.
+[[nodiscard]] bool insideBand(const FunnelDot &d);
+// How many experiments lie inside the band, e.g. "帯の中 37 / 40 実験 (93 %)"; empty without any.
+[[nodiscard]] std::string bandText(const Funnel &f);
+
 // Names the seats, or with hideNames only the students' numbers ("3番"), for a projector.
 [[nodiscard]] Funnel makeFunnel(const PoolSummary &summary, ResultKind kind, bool hideNames);
 

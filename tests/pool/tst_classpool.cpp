@@ -297,6 +297,11 @@ void TestClassPool::funnelCurves()
     f.pooled.rounds = 1000;
     QVERIFY(funnelPlace(f, 1000, 0).x < funnelPlace(f, 10'000, 0).x);
     QCOMPARE(funnelPlace(f, 100, 0.5).x, (funnelPlace(f, 1, 0).x + funnelPlace(f, 10'000, 0).x) / 2);
+    // The band, counted: at 100 rounds its half width is 0.094.
+    QCOMPARE(bandText(f), "");
+    for (const double share : {1.0 / 3, 0.42, 0.24, 0.43, 0.2})
+        f.dots.push_back({100, share, 1, 1, {}});
+    QCOMPARE(bandText(f), "帯の中 3 / 5 実験 (60 %)");
 }
 
 void TestClassPool::funnelNamesHidden()
