@@ -23,11 +23,11 @@ constexpr float kBottom = 520;
 constexpr float kOneThird = 1.0F / 3;
 constexpr std::int64_t kLeastScale = 10; // rounds across the class's graph before the first round
 
-constexpr int kDotRadius = 3;     // pixels
-constexpr int kClassRadius = 7;   // the class's dot, with its black edge
-constexpr int kRingRadius = 6;    // around the selected dot
-constexpr int kCurveSteps = 300;  // segments of each funnel curve across the width
-constexpr float kBandTextX = 560; // the band's count, after the curves' caption
+constexpr int kDotRadius = 3;                    // pixels
+constexpr int kClassRadius = 7;                  // the class's dot, with its black edge
+constexpr int kRingRadius = 6;                   // around the selected dot
+constexpr int kCurveSteps = 300;                 // segments of each funnel curve across the width
+constexpr PicturePoint kBandText{560, kTop + 8}; // where the band's count is written
 
 float shareY(double share)
 {
@@ -134,7 +134,9 @@ void drawFunnel(const Funnel &f, std::optional<std::size_t> selected, DrawingSur
     const Rgb color = colorOf(f.kind);
     text(s, kLeft, 4, std::string(nameOf(f.kind)) + "の割合　点は一人ひとりの実験、大きな点はクラス全体", color);
     text(s, kLeft, 46, "曲線：1/3 ± 2√(2/9n)　（n は回数）");
-    text(s, kBandTextX, 46, bandText(f));
+    // The band's count at the plot's top right, where no experiment's dot can be: so many rounds
+    // that far from a third are far outside the band.
+    text(s, kBandText.x, kBandText.y, bandText(f));
 
     // The curves, from where they come inside 0 to 1.
     const Rgb curve = paletteColor(8);
