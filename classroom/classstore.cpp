@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "classroom/classstore.h"
 
+#include "classroom/walcheckpointer.h"
 #include "platform/qtconvert.h"
 #include "pool/classcode.h"
 
@@ -117,6 +118,10 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
     }
     const QString byExperiment = QStringLiteral("class, device, experiment");
     m_open = exec(QStringLiteral("PRAGMA journal_mode=WAL")) && exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+             // The log is copied into the file by the checkpointer, away from the writes; a write
+             // checkpoints only past 4000 pages (16 MB), when little is left to copy, so that the
+             // log then starts again from its beginning instead of growing.
+             exec(QStringLiteral("PRAGMA wal_autocheckpoint=4000")) &&
              exec(createTable(QStringLiteral("classes"), classColumns())) &&
              addMissingColumns(QStringLiteral("classes"), {QStringLiteral("key_hash")}, QStringLiteral("BLOB")) &&
              exec(createTable(QStringLiteral("students"), studentColumns(), QStringLiteral("class, device"))) &&
@@ -125,10 +130,13 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
              exec(createTable(QStringLiteral("history"), historyColumns())) &&
              exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_rounds ON history(class, rounds)")) &&
              prepareWrites();
+    if (m_open)
+        m_checkpointer = std::make_unique<WalCheckpointer>(file);
 }
 
 ClassStore::~ClassStore()
 {
+    m_checkpointer.reset();
     m_writes.reset(); // before the connection they run on
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);

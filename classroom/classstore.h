@@ -20,6 +20,8 @@ class QSqlQuery;
 
 namespace nuperako::classroom {
 
+class WalCheckpointer;
+
 // The classes in an SQLite file: each class's code, its students' seats, the
 // newest state of every experiment, the experiments taken out of the class and
 // the history of the class's pooled tally. The classes' rows are written
@@ -75,6 +77,7 @@ private:
     // up to 50 times a second, and preparing them each time cost more than running them.
     struct Writes;
     std::unique_ptr<Writes> m_writes;
+    std::unique_ptr<WalCheckpointer> m_checkpointer; // the log copied into the file, away from the writes
 };
 
 } // namespace nuperako::classroom
