@@ -8,6 +8,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <set>
 #include <utility>
 
 namespace nuperako::pool {
@@ -336,10 +337,14 @@ void ClassHub::publish()
         std::vector<ConnectionId> all;
         std::vector<ConnectionId> fresh; // new to the class: they hear of it at once
     };
+    // A view never overtakes an answer a page is owed: the key of the class it has just opened, say.
+    std::set<ConnectionId> owed;
+    for (const SessionRequest &answer : m_answers)
+        owed.insert(std::get<Send>(answer).to);
     std::map<std::string, Watchers, std::less<>> watching;
     for (const auto &[c, page] : m_pages) {
         const bool teaching = page.role == Role::Teacher && !page.closing && !page.waitingFor;
-        if (teaching && sessionOf(page) != nullptr) {
+        if (teaching && sessionOf(page) != nullptr && !owed.contains(c)) {
             Watchers &w = watching[page.classCode];
             w.all.push_back(c);
             if (!page.sawClass)

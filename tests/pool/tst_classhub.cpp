@@ -247,6 +247,16 @@ void TestClassHub::closedClassClosesItsPages()
 void TestClassHub::teachersOpenAndFollow()
 {
     Hub h;
+    h.hub.opened(4, "127.0.2.4");
+    h.hub.received(4, OpenMessage{});
+    h.hub.created(4, ClassSession(ClassPool("KLMNP"), {}, "hash of KLMNP"), "key of KLMNP");
+    h.hub.publish();
+    h.take();
+    QVERIFY(!asked(h, Publish{"KLMNP", {4}})); // not before the page has heard its key
+    h.write();
+    h.hub.publish();
+    h.take();
+    QCOMPARE(h.requests.back(), SessionRequest(Publish{"KLMNP", {4}}));
     openAsTeacher(h, 5, "FGHJK");
     // The key is said once, to the teacher who opened the class; the page follows it at once.
     QCOMPARE(h.sentTo(5), (std::vector<ServerMessage>{OpenedReply{"FGHJK", "key of FGHJK"}}));
