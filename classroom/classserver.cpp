@@ -122,6 +122,12 @@ bool ClassServer::removeExperiment(int student, std::int64_t experiment)
     return removed;
 }
 
+void ClassServer::reveal(bool revealed)
+{
+    m_hub.reveal(m_code, revealed);
+    carryOut();
+}
+
 bool ClassServer::startNewClass()
 {
     // A key no one is told: the new class is the desktop window's, as the one before.
@@ -249,15 +255,9 @@ void ClassServer::carryOut()
                            [&](const pool::Admit &r) { m_http.connections().joined(r.connection); },
                            [&](const pool::Create &r) { create(r); },
                            [&](const pool::Load &r) { m_hub.loaded(r.classCode, m_store.loadSession(r.classCode)); },
-                           [&](const pool::Publish &r) {
-                               const pool::ClassSession *published = m_hub.openClass(r.classCode);
-                               if (published == nullptr)
-                                   return;
-                               const QString view = QString::fromUtf8(classViewJson(*published));
-                               for (const pool::ConnectionId to : r.to) {
-                                   if (QWebSocket *s = socketOf(to))
-                                       s->sendTextMessage(view);
-                               }
+                           [&](const pool::Publish &r) { sendTo(r.to, r.classCode, classViewJson); },
+                           [&](const pool::ShowOverview &r) {
+                               m_hub.overviewSent(r.classCode, sendTo(r.to, r.classCode, overviewJson));
                            },
                        },
                        request);
@@ -269,6 +269,22 @@ void ClassServer::carryOut()
         m_shownChanges = session().changes();
         emit poolChanged();
     }
+}
+
+std::size_t ClassServer::sendTo(const std::vector<pool::ConnectionId> &to, const std::string &code,
+                                QByteArray (*messageOf)(const pool::ClassSession &))
+{
+    const pool::ClassSession *session = m_hub.openClass(code);
+    if (session == nullptr)
+        return 0;
+    // Built once for all of them.
+    const QByteArray json = messageOf(*session);
+    const QString message = QString::fromUtf8(json);
+    for (const pool::ConnectionId c : to) {
+        if (const auto it = m_sockets.find(c); it != m_sockets.end())
+            it->second->sendTextMessage(message);
+    }
+    return static_cast<std::size_t>(json.size());
 }
 
 void ClassServer::create(const pool::Create &request)

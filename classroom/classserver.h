@@ -62,6 +62,8 @@ public:
     // Takes a student's experiment out of the own class; the student's page hears it
     // and starts a new experiment. False if there is no such experiment.
     bool removeExperiment(int student, std::int64_t experiment);
+    // Shows the own class to its students' pages, or hides it.
+    void reveal(bool revealed);
     // Opens a new own class with a new code, for the next lesson; the one before stays
     // in the store, and its pages hear that it is no longer open. False if no new
     // class could be written.
@@ -79,6 +81,9 @@ private:
     // Carries out what the hub asks, and arms the write that is due.
     void carryOut();
     void create(const pool::Create &request);
+    // The class's message, as messageOf writes it, to the pages on these connections; its size in bytes.
+    std::size_t sendTo(const std::vector<pool::ConnectionId> &to, const std::string &code,
+                       QByteArray (*messageOf)(const pool::ClassSession &));
     void write();
 
     ClassStore &m_store;

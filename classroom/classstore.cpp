@@ -26,6 +26,9 @@ struct Column {
 };
 using Columns = std::vector<Column>;
 
+// Whether the class's students see it: a column added to older databases, off for their classes.
+constexpr QLatin1String kRevealedType("INTEGER NOT NULL DEFAULT 0");
+
 Column text(const char *name)
 {
     return {QString::fromLatin1(name), QStringLiteral("TEXT NOT NULL")};
@@ -40,7 +43,8 @@ const Columns &classColumns()
 {
     static const Columns columns{{QStringLiteral("code"), QStringLiteral("TEXT PRIMARY KEY")},
                                  integer("created_ms"),
-                                 {QStringLiteral("key_hash"), QStringLiteral("BLOB")}};
+                                 {QStringLiteral("key_hash"), QStringLiteral("BLOB")},
+                                 {QStringLiteral("revealed"), kRevealedType}};
     return columns;
 }
 const Columns &studentColumns()
@@ -124,6 +128,7 @@ ClassStore::ClassStore(const QString &file) : m_connection(connectionName())
              exec(QStringLiteral("PRAGMA wal_autocheckpoint=4000")) &&
              exec(createTable(QStringLiteral("classes"), classColumns())) &&
              addMissingColumns(QStringLiteral("classes"), {QStringLiteral("key_hash")}, QStringLiteral("BLOB")) &&
+             addMissingColumns(QStringLiteral("classes"), {QStringLiteral("revealed")}, kRevealedType) &&
              exec(createTable(QStringLiteral("students"), studentColumns(), QStringLiteral("class, device"))) &&
              exec(createTable(QStringLiteral("experiments"), experimentColumns(), byExperiment)) &&
              exec(createTable(QStringLiteral("removed"), removedColumns(), byExperiment)) &&
@@ -199,7 +204,7 @@ bool ClassStore::addClass(const std::string &code, std::int64_t createdMs, const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
     return prepare(query, insertInto(QStringLiteral("classes"), classColumns())) &&
-           run(query, {toQString(code), static_cast<qint64>(createdMs), QByteArray::fromStdString(keyHash)});
+           run(query, {toQString(code), static_cast<qint64>(createdMs), QByteArray::fromStdString(keyHash), false});
 }
 
 bool ClassStore::setKeyHash(const std::string &code, const std::string &keyHash)
@@ -212,15 +217,16 @@ bool ClassStore::setKeyHash(const std::string &code, const std::string &keyHash)
 std::optional<pool::ClassSession> ClassStore::loadSession(const std::string &code)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection));
-    if (!prepare(query, QStringLiteral("SELECT key_hash FROM classes WHERE code = ?")) ||
+    if (!prepare(query, QStringLiteral("SELECT key_hash, revealed FROM classes WHERE code = ?")) ||
         !run(query, {toQString(code)}) || !query.next())
         return std::nullopt;
     const std::string keyHash = query.value(0).toByteArray().toStdString();
+    const bool revealed = query.value(1).toBool();
     pool::ClassPool pool(code);
     pool::PooledHistory history;
     if (!load(pool) || !loadHistory(code, history))
         return std::nullopt;
-    return pool::ClassSession(std::move(pool), std::move(history), keyHash);
+    return pool::ClassSession(std::move(pool), std::move(history), keyHash, revealed);
 }
 
 std::optional<std::string> ClassStore::makeClass(std::int64_t createdMs, const std::string &keyHash)
@@ -303,7 +309,7 @@ bool ClassStore::write(const std::vector<const pool::ClassRows *> &classes)
 
 struct ClassStore::Writes {
     explicit Writes(const QSqlDatabase &db)
-        : student(db), experiment(db), forget(db), remember(db), later(db), point(db)
+        : student(db), experiment(db), forget(db), remember(db), later(db), point(db), reveal(db)
     {
     }
     QSqlQuery student;
@@ -312,12 +318,13 @@ struct ClassStore::Writes {
     QSqlQuery remember;
     QSqlQuery later;
     QSqlQuery point;
+    QSqlQuery reveal;
 };
 
 bool ClassStore::prepareWrites()
 {
     m_writes = std::make_unique<Writes>(QSqlDatabase::database(m_connection));
-    auto &[student, experiment, forget, remember, later, point] = *m_writes;
+    auto &[student, experiment, forget, remember, later, point, reveal] = *m_writes;
     // A state replaces only an older one: the newest state is the one kept. After a removal the pool
     // has fewer rounds than the history's end: the points from its rounds on go.
     const QStringList stateColumns = namesOf(experimentColumns(), 3);
@@ -336,12 +343,13 @@ bool ClassStore::prepareWrites()
            prepare(remember,
                    insertInto(QStringLiteral("removed"), removedColumns(), {}, QStringLiteral("INSERT OR IGNORE"))) &&
            prepare(later, QStringLiteral("DELETE FROM history WHERE class = ? AND rounds >= ?")) &&
-           prepare(point, insertInto(QStringLiteral("history"), historyColumns()));
+           prepare(point, insertInto(QStringLiteral("history"), historyColumns())) &&
+           prepare(reveal, QStringLiteral("UPDATE classes SET revealed = ? WHERE code = ?"));
 }
 
 bool ClassStore::writeClass(const pool::ClassRows &rows)
 {
-    auto &[student, experiment, forget, remember, later, point] = *m_writes;
+    auto &[student, experiment, forget, remember, later, point, reveal] = *m_writes;
     const QString code = toQString(rows.classCode);
     for (const auto &[device, s] : rows.students) {
         if (!run(student, {code, toQString(device), toQString(s.seat), s.number, static_cast<qint64>(s.joinedMs)}))
@@ -366,7 +374,7 @@ bool ClassStore::writeClass(const pool::ClassRows &rows)
                          static_cast<qint64>(p.totals[1]), static_cast<qint64>(p.totals[2])}))
             return false;
     }
-    return true;
+    return !rows.revealed || run(reveal, {*rows.revealed, code});
 }
 
 } // namespace nuperako::classroom

@@ -5,6 +5,7 @@
 #include "classroom/secrets.h"
 #include "core/jsonnumber.h"
 #include "platform/qtconvert.h"
+#include "pool/overview.h"
 #include "pool/protocol.h"
 
 #include <QJsonArray>
@@ -95,6 +96,23 @@ std::string hashOf(const QJsonObject &message, std::string_view field)
     return hashOfSecret(message.value(name(field)).toString());
 }
 
+// A message whose only field is a flag.
+template <class Message>
+pool::PageMessage readFlag(const QJsonObject &message, std::string_view field)
+{
+    const QJsonValue flag = message.value(name(field));
+    if (!flag.isBool())
+        return pool::MessageFault::MalformedState;
+    return Message{flag.toBool()};
+}
+
+// Numbers as JSON text, appended: a school's server writes many of them.
+void appendNumber(QByteArray &json, std::int64_t n)
+{
+    std::array<char, 24> digits{};
+    json.append(digits.data(), std::to_chars(digits.begin(), digits.end(), n).ptr - digits.data());
+}
+
 pool::PageMessage readRemoval(const QJsonObject &message)
 {
     const std::optional<std::int64_t> student = integer(message.value(name(field::kStudent)));
@@ -128,6 +146,10 @@ pool::PageMessage readPageMessage(const QByteArray &text)
         return readState(message);
     if (type == name(kSeat))
         return pool::SeatMessage{stringField(message, field::kName)};
+    if (type == name(kWatch))
+        return readFlag<pool::WatchMessage>(message, field::kWatching);
+    if (type == name(kReveal))
+        return readFlag<pool::RevealMessage>(message, field::kRevealed);
     if (type == name(kOpen))
         return pool::OpenMessage{hashOf(message, field::kPassword)};
     if (type == name(kFollow))
@@ -180,26 +202,60 @@ QByteArray classViewJson(const pool::ClassSession &session)
 {
     QJsonObject view = poolObject(session);
     view.insert(name(field::kType), name(kClassView));
+    view.insert(name(field::kRevealed), session.revealed());
     QByteArray json = QJsonDocument(view).toJson(QJsonDocument::Compact);
     // The history's points are written as text: with them as QJsonArrays, a view with a full
     // history took 0.9 ms instead of 0.14, and a school's server sends 150 views a second.
     json.chop(1); // the object's closing brace
     json += R"(,"history":[)";
-    const auto number = [&json](std::int64_t n) {
-        std::array<char, 24> digits{};
-        json.append(digits.data(), std::to_chars(digits.begin(), digits.end(), n).ptr - digits.data());
-    };
     const auto &points = session.history().points();
     for (auto p = points.begin(); p != points.end(); ++p) {
         json += p == points.begin() ? "[" : ",[";
-        number(p->rounds);
+        appendNumber(json, p->rounds);
         for (const std::int64_t total : p->totals) {
             json += ',';
-            number(total);
+            appendNumber(json, total);
         }
         json += ']';
     }
     json += "]}";
+    return json;
+}
+
+QByteArray overviewJson(const pool::ClassSession &session)
+{
+    const pool::Overview o = pool::overviewOf(session.summary(), session.history().points(), session.revealed());
+    QByteArray json;
+    const auto text = [&json](std::string_view t) { json.append(t.data(), static_cast<qsizetype>(t.size())); };
+    const auto key = [&](std::string_view k) {
+        json += json.isEmpty() ? "{\"" : ",\"";
+        text(k);
+        json += "\":";
+    };
+    key(field::kType);
+    json += '"';
+    text(kOverview);
+    json += '"';
+    key(field::kRevealed);
+    text(o.revealed ? "true" : "false");
+    // Flat lists, three numbers an entry: every watching student downloads it every second.
+    const auto list = [&](std::string_view k, const std::vector<pool::KindTotals> &entries) {
+        key(k);
+        json += '[';
+        for (const pool::KindTotals &entry : entries) {
+            for (const std::int64_t n : entry) {
+                if (json.back() != '[')
+                    json += ',';
+                appendNumber(json, n);
+            }
+        }
+        json += ']';
+    };
+    if (o.revealed) {
+        list(field::kDots, o.dots);
+        list(field::kHistory, o.history);
+    }
+    json += '}';
     return json;
 }
 

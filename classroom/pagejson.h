@@ -20,5 +20,7 @@ QByteArray serverMessageJson(const pool::ServerMessage &message);
 QJsonObject poolObject(const pool::ClassSession &session);
 // The class as its teacher's page shows it: the pool, its lines for the teacher and its history.
 QByteArray classViewJson(const pool::ClassSession &session);
+// What a class's students see of it (protocol::kOverview): numbers only, the same for every student.
+QByteArray overviewJson(const pool::ClassSession &session);
 
 } // namespace nuperako::classroom

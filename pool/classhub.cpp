@@ -70,6 +70,7 @@ void ClassHub::close(const std::string &code)
         page.closing = true;
     }
     m_shown.erase(code);
+    m_told.erase(code);
     m_closed.push_back(std::move(it->second));
     m_sessions.erase(it);
 }
@@ -118,6 +119,8 @@ void ClassHub::received(ConnectionId c, const PageMessage &message)
         session->offer(c, *state, now);
     else if (const auto *seat = std::get_if<SeatMessage>(&message); seat && student)
         session->rename(c, seat->name);
+    else if (const auto *watch = std::get_if<WatchMessage>(&message); watch && student)
+        page.watch(watch->watching);
     else
         refuse(c, page, protocol::kUnexpected);
     if (student)
@@ -195,9 +198,13 @@ void ClassHub::teach(ConnectionId c, Page &page, const PageMessage &message)
 {
     ClassSession *session = sessionOf(page);
     const auto *removal = std::get_if<RemoveMessage>(&message);
+    const auto *reveal = std::get_if<RevealMessage>(&message);
     const bool newClass = std::holds_alternative<NewClassMessage>(message);
-    if (session == nullptr || page.waitingFor || (removal == nullptr && !newClass)) {
+    if (session == nullptr || page.waitingFor || (removal == nullptr && reveal == nullptr && !newClass)) {
         refuse(c, page, protocol::kUnexpected);
+    } else if (reveal != nullptr) {
+        session->reveal(reveal->revealed);
+        collect(*session);
     } else if (removal != nullptr) {
         // A dot the teacher saw may have gone meanwhile: nothing to take out then.
         session->removeExperiment(removal->student, removal->experiment);
@@ -376,6 +383,36 @@ void ClassHub::publish()
             m_pages.at(c).sawClass = true;
         add(Publish{code, std::move(w.fresh)});
     }
+    publishOverviews();
+}
+
+void ClassHub::publishOverviews()
+{
+    const std::int64_t now = m_clock.nowMs();
+    std::map<std::string, std::vector<ConnectionId>, std::less<>> watching;
+    for (const auto &[c, page] : m_pages) {
+        if (page.role == Role::Student && page.watching && !page.closing && sessionOf(page) != nullptr)
+            watching[page.classCode].push_back(c);
+    }
+    for (auto &[code, pages] : watching) {
+        const ClassSession &session = *m_sessions.at(code);
+        // Every watching page hears of a change at most once a second, and a large class's less
+        // often: one message for all of them, built once. A hidden class's pages hear only that
+        // it is hidden.
+        const auto told = m_told.find(code);
+        const bool due = told == m_told.end() || told->second.revealed != session.revealed() ||
+                         (session.revealed() && told->second.changes != session.changes() &&
+                          now - told->second.atMs >= told->second.spacingMs);
+        if (due)
+            m_told.insert_or_assign(code, Told{session.changes(), now, session.revealed()});
+        else // a page that has just opened its window hears at once
+            std::erase_if(pages, [this](ConnectionId c) { return m_pages.at(c).sawOverview; });
+        if (pages.empty())
+            continue;
+        for (const ConnectionId c : pages)
+            m_pages.at(c).sawOverview = true;
+        add(ShowOverview{code, std::move(pages)});
+    }
 }
 
 bool ClassHub::removeExperiment(const std::string &code, int student, std::int64_t experiment)
@@ -385,6 +422,22 @@ bool ClassHub::removeExperiment(const std::string &code, int student, std::int64
         return false;
     collect(*it->second);
     return true;
+}
+
+void ClassHub::reveal(const std::string &code, bool revealed)
+{
+    if (const auto it = m_sessions.find(code); it != m_sessions.end()) {
+        it->second->reveal(revealed);
+        collect(*it->second);
+    }
+}
+
+void ClassHub::overviewSent(const std::string &code, std::size_t bytes)
+{
+    if (const auto it = m_told.find(code); it != m_told.end()) {
+        const auto ms = static_cast<std::int64_t>(bytes) * 1000 / protocol::kOverviewBytesPerSecond;
+        it->second.spacingMs = std::max<std::int64_t>(protocol::kOverviewMs, ms);
+    }
 }
 
 std::vector<const ClassRows *> ClassHub::rowsToWrite()

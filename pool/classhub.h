@@ -67,6 +67,10 @@ public:
     void publish();
     // The teacher takes a student's experiment out of a class. False if there is no such experiment.
     bool removeExperiment(const std::string &code, int student, std::int64_t experiment);
+    // The teacher shows a class to its students, or hides it.
+    void reveal(const std::string &code, bool revealed);
+    // The class's overview that went to its watching pages was so large: the next one waits accordingly.
+    void overviewSent(const std::string &code, std::size_t bytes);
     // Whether a teacher with this key's hash, from this address, may read the class
     // (its CSV); a refusal if not, counted as a try.
     std::optional<protocol::Refusal> mayRead(const std::string &code, const std::string &keyHash,
@@ -96,10 +100,18 @@ private:
         std::int64_t heardMs = 0;
         TokenBucket messages{protocol::kMessagesPerSecond, protocol::kMessageBurst};
         Role role = Role::Unknown;
-        std::string classCode;   // joined or followed; empty until then
-        bool closing = false;    // refused or dropped: nothing more of it counts
-        bool sawClass = false;   // a teacher's page that has had its class's view
-        bool waitingFor = false; // a page waiting for its class to be made or loaded
+        std::string classCode;    // joined or followed; empty until then
+        bool closing = false;     // refused or dropped: nothing more of it counts
+        bool sawClass = false;    // a teacher's page that has had its class's view
+        bool waitingFor = false;  // a page waiting for its class to be made or loaded
+        bool watching = false;    // a student's page that shows the class's window
+        bool sawOverview = false; // a watching page that has heard what the students see
+        // The page opens the class's window (it hears at once what the students see) or closes it.
+        void watch(bool on)
+        {
+            watching = on;
+            sawOverview = false;
+        }
     };
     // A page waiting for its class to be loaded from the store: a teacher's, with
     // the hash of the key it gave, or a student's, with its device.
@@ -115,6 +127,8 @@ private:
     void follow(ConnectionId c, Page &page, const FollowMessage &message);
     void teach(ConnectionId c, Page &page, const PageMessage &message);
     void becomeTeacher(ConnectionId c, Page &page, const std::string &code);
+    // The students' pages that watch their class hear what they see of it.
+    void publishOverviews();
     // Whether the page's address may try a secret now; refused (too many tries) if not.
     bool mayTry(ConnectionId c, Page &page);
     // An address's allowance of tries at a secret, and of classes opened.
@@ -139,7 +153,14 @@ private:
         std::uint64_t changes; // the class's changes its teachers have seen
         std::int64_t atMs;     // when they were shown
     };
-    std::map<std::string, Shown, std::less<>> m_shown;                  // by class
+    std::map<std::string, Shown, std::less<>> m_shown; // by class
+    struct Told {
+        std::uint64_t changes; // the class's changes its watching students have heard of
+        std::int64_t atMs;
+        bool revealed;
+        std::int64_t spacingMs = protocol::kOverviewMs; // to the next one
+    };
+    std::map<std::string, Told, std::less<>> m_told;                    // by class
     std::map<std::string, std::vector<Waiting>, std::less<>> m_loading; // by class: pages waiting for it
     std::map<ConnectionId, Page> m_pages;
     std::map<std::string, TokenBucket, std::less<>> m_tries; // by address

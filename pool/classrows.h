@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,12 +31,13 @@ struct ClassRows {
     std::map<ExperimentKey, ExperimentState> experiments;
     std::vector<ExperimentKey> removals;
     std::vector<HistoryPoint> history; // oldest first
+    std::optional<bool> revealed;      // whether the students see the class, when the teacher has changed it
 
     [[nodiscard]] bool empty() const
     {
-        return students.empty() && experiments.empty() && removals.empty() && history.empty();
+        return students.empty() && experiments.empty() && removals.empty() && history.empty() && !revealed;
     }
-    void clear() { *this = {classCode, {}, {}, {}, {}}; }
+    void clear() { *this = {classCode, {}, {}, {}, {}, {}}; }
 };
 
 } // namespace nuperako::pool

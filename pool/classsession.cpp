@@ -18,11 +18,12 @@ HistoryPoint pointOf(const PooledTally &t)
 
 } // namespace
 
-ClassSession::ClassSession(ClassPool pool, PooledHistory history, std::string keyHash)
+ClassSession::ClassSession(ClassPool pool, PooledHistory history, std::string keyHash, bool revealed)
     : m_pool(std::move(pool)),
       m_history(std::move(history)),
       m_keyHash(std::move(keyHash)),
-      m_rows{m_pool.code(), {}, {}, {}, {}}
+      m_revealed(revealed),
+      m_rows{m_pool.code(), {}, {}, {}, {}, {}}
 {
 }
 
@@ -116,6 +117,15 @@ void ClassSession::close()
     for (const auto &[c, device] : m_devices)
         m_requests.emplace_back(Close{c, protocol::kClassClosed});
     m_devices.clear();
+}
+
+void ClassSession::reveal(bool revealed)
+{
+    if (revealed == m_revealed)
+        return;
+    m_revealed = revealed;
+    m_rows.revealed = revealed;
+    changed();
 }
 
 const ClassRows &ClassSession::rowsToWrite()

@@ -23,7 +23,8 @@ namespace nuperako::pool {
 class ClassSession {
 public:
     // keyHash: the SHA-256 of the class's teacher key; empty for a class no teacher's page may follow.
-    ClassSession(ClassPool pool, PooledHistory history, std::string keyHash = {});
+    // revealed: whether the class's students see it, as the teacher last chose.
+    ClassSession(ClassPool pool, PooledHistory history, std::string keyHash = {}, bool revealed = false);
 
     [[nodiscard]] const std::string &code() const { return m_pool.code(); }
     [[nodiscard]] const std::string &keyHash() const { return m_keyHash; }
@@ -41,6 +42,9 @@ public:
     bool removeExperiment(int student, std::int64_t experiment);
     // The class closes (another opens in its place): every page of it hears so.
     void close();
+    // The teacher shows the class to its students, or hides it: off until the teacher chooses.
+    void reveal(bool revealed);
+    [[nodiscard]] bool revealed() const { return m_revealed; }
 
     // What the store is to write, with the class's tally now at the end of its history.
     const ClassRows &rowsToWrite();
@@ -64,6 +68,7 @@ private:
     ClassPool m_pool;
     PooledHistory m_history;
     std::string m_keyHash;
+    bool m_revealed;
     ClassRows m_rows;
     std::map<ConnectionId, std::string> m_devices; // the joined pages' devices
     std::vector<SessionRequest> m_requests;

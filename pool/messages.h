@@ -17,6 +17,10 @@ struct JoinMessage {
     std::string device;
     friend bool operator==(const JoinMessage &, const JoinMessage &) = default;
 };
+struct WatchMessage { // whether the student's page shows the class's window
+    bool watching = false;
+    friend bool operator==(const WatchMessage &, const WatchMessage &) = default;
+};
 struct SeatMessage {
     std::string name;
     friend bool operator==(const SeatMessage &, const SeatMessage &) = default;
@@ -37,17 +41,21 @@ struct RemoveMessage { // the followed class's experiment, out of its pool
     std::int64_t experiment = 0;
     friend bool operator==(const RemoveMessage &, const RemoveMessage &) = default;
 };
+struct RevealMessage { // whether the followed class's students see it
+    bool revealed = false;
+    friend bool operator==(const RevealMessage &, const RevealMessage &) = default;
+};
 struct NewClassMessage { // the followed class closes, a new one opens in its place
     friend bool operator==(const NewClassMessage &, const NewClassMessage &) = default;
 };
 enum class MessageFault {
     MalformedJson,  // not a JSON object
-    MalformedState, // a state or a removal whose fields are missing, or whose numbers are not integers JSON holds
-                    // exactly
+    MalformedState, // a state, a removal, a watch or a reveal whose fields are missing, or whose numbers are
+                    // not integers JSON holds exactly
     UnknownType,
 };
-using PageMessage = std::variant<MessageFault, JoinMessage, StateMessage, SeatMessage, OpenMessage, FollowMessage,
-                                 RemoveMessage, NewClassMessage>;
+using PageMessage = std::variant<MessageFault, JoinMessage, StateMessage, SeatMessage, WatchMessage, OpenMessage,
+                                 FollowMessage, RemoveMessage, RevealMessage, NewClassMessage>;
 
 // What the server answers a page.
 struct JoinedReply {

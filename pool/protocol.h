@@ -16,16 +16,22 @@ namespace nuperako::protocol {
 inline constexpr std::string_view kJoin = "join";   // class, device
 inline constexpr std::string_view kState = "state"; // experiment, seq, counts (the nine), ended
 inline constexpr std::string_view kSeat = "seat";   // name; the server answers seat with the seat it keeps
+inline constexpr std::string_view kWatch = "watch"; // watching: whether the page shows the class's window
 // What the server answers, each once the store has written what it answers.
 inline constexpr std::string_view kJoined = "joined";   // class, seat
 inline constexpr std::string_view kAck = "ack";         // experiment, seq: the newest state kept
 inline constexpr std::string_view kLater = "later";     // experiment: played faster than a student can
 inline constexpr std::string_view kRemoved = "removed"; // experiment: the teacher has taken it out
+// What the server tells a watching student's page: the same for every page of the class, no seat, no
+// student's number. revealed; while revealed also dots and history, each a flat list of numbers, three
+// to an experiment or a point: its rounds, draws and wins alone.
+inline constexpr std::string_view kOverview = "overview";
 // What a teacher's page says: opens a class, follows one with its key, and acts on the followed one.
 inline constexpr std::string_view kOpen = "open";         // password (when the server has one)
 inline constexpr std::string_view kFollow = "follow";     // class, key
 inline constexpr std::string_view kRemove = "remove";     // student, experiment
 inline constexpr std::string_view kNewClass = "newClass"; // the followed class closes, a new one opens
+inline constexpr std::string_view kReveal = "reveal";     // revealed: whether the students see the class
 // What the server tells a teacher's page.
 inline constexpr std::string_view kOpened = "opened";   // class, key: the class it opened and now follows
 inline constexpr std::string_view kClassView = "class"; // the followed class as it stands, at most five times a second
@@ -53,6 +59,10 @@ inline constexpr std::string_view kSeat = "seat";
 inline constexpr std::string_view kPassword = "password";
 inline constexpr std::string_view kKey = "key";
 inline constexpr std::string_view kStudent = "student";
+inline constexpr std::string_view kWatching = "watching";
+inline constexpr std::string_view kRevealed = "revealed";
+inline constexpr std::string_view kDots = "dots";
+inline constexpr std::string_view kHistory = "history";
 } // namespace field
 
 // Why the server closes a page's connection: a WebSocket close code and its reason.
@@ -101,6 +111,9 @@ inline constexpr std::int64_t kJoinMs = 10'000;   // for a WebSocket to join its
 inline constexpr std::int64_t kPingMs = 15'000;   // how often the server pings every page
 inline constexpr std::int64_t kSilentMs = 40'000; // a page that has said nothing for so long, not even a pong, has gone
 inline constexpr int kViewMs = 200;               // a teacher's page hears of its class at most five times a second
+inline constexpr int kOverviewMs = 1000;          // a watching student's page, at most once a second,
+inline constexpr int kOverviewBytesPerSecond = 2000; // and at most so many bytes a second: a large class's less often
+inline constexpr std::size_t kOverviewPoints = 48;   // of the class's history, for a small window's curves
 // An address that keeps guessing a key or the password is slowed down; one
 // that opens class after class is stopped, and so is a server that fills up.
 inline constexpr double kTriesPerMinute = 10;

@@ -52,6 +52,11 @@ struct Publish { // the class's view as it stands, to its teachers' pages
     std::vector<ConnectionId> to;
     friend bool operator==(const Publish &, const Publish &) = default;
 };
-using SessionRequest = std::variant<Send, Close, Ping, Abort, Admit, Create, Load, Publish>;
+struct ShowOverview { // what the class's students see of it, to its watching students' pages
+    std::string classCode;
+    std::vector<ConnectionId> to;
+    friend bool operator==(const ShowOverview &, const ShowOverview &) = default;
+};
+using SessionRequest = std::variant<Send, Close, Ping, Abort, Admit, Create, Load, Publish, ShowOverview>;
 
 } // namespace nuperako::pool

@@ -489,6 +489,19 @@ void TestClassServer::teacherOpensAndFollowsAClass()
     QCOMPARE(view["type"].toString(), QStringLiteral("class"));
     QCOMPARE(view["rounds"].toInt(), 2);
     QCOMPARE(view["experiments"].toArray().size(), 1);
+    QCOMPARE(view["revealed"].toBool(), false);
+
+    // Revealed, the class reaches the student's open window as numbers only; the choice is kept.
+    teacher.send({{"type", "reveal"}, {"revealed", true}});
+    student.send({{"type", "watch"}, {"watching", true}});
+    QVERIFY(QTest::qWaitFor([&] { return student.replies.last()["revealed"].toBool(); }, kWaitMs));
+    const QJsonObject overview = student.replies.last();
+    QCOMPARE(overview.keys(), (QStringList{"dots", "history", "revealed", "type"}));
+    QCOMPARE(overview["type"].toString(), QStringLiteral("overview"));
+    QCOMPARE(overview["dots"].toArray(), (QJsonArray{2, 2, 0}));
+    ClassStore reader(m_file);
+    QVERIFY(QTest::qWaitFor([&] { return reader.loadSession(code.toStdString())->revealed(); }, kWaitMs));
+
     // Another page with a wrong key is refused, and hears nothing of the class.
     Page stranger(m_server->port());
     stranger.send({{"type", "follow"}, {"class", code}, {"key", QString(22, u'A')}});

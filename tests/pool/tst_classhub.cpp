@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The nuperako developers
 // SPDX-License-Identifier: MIT
 #include "pool/classhub.h"
+#include "pool/overview.h"
 
 #include <QTest>
 
@@ -27,6 +28,7 @@ private slots:
     void pastClassOpensForItsPages();
     void teacherActsOnItsClass();
     void viewsAreSpreadOverTheInterval();
+    void watchingStudentsSeeTheRevealedClass();
 };
 
 namespace {
@@ -119,6 +121,10 @@ void TestClassHub::refused_data()
                                     << protocol::Refusal{1007, "malformed state"};
     QTest::newRow("unknown type") << true << PageMessage(MessageFault::UnknownType) << 1
                                   << protocol::Refusal{1008, "unexpected message"};
+    QTest::newRow("watching before joining")
+        << false << PageMessage(WatchMessage{true}) << 1 << protocol::Refusal{1008, "unexpected message"};
+    QTest::newRow("a student revealing") << true << PageMessage(RevealMessage{true}) << 1
+                                         << protocol::Refusal{1008, "unexpected message"};
     QTest::newRow("negative count") << true << PageMessage(negative) << 1
                                     << protocol::Refusal{1008, reasonOf(Verdict::Negative)};
     // Twenty messages a second after a burst of sixty.
@@ -393,6 +399,68 @@ void TestClassHub::teacherActsOnItsClass()
 }
 
 QTEST_APPLESS_MAIN(TestClassHub)
+void TestClassHub::watchingStudentsSeeTheRevealedClass()
+{
+    Hub h;
+    h.open(1);
+    h.open(2, "fedcba9876543210");
+    h.write();
+    // The overviews the hub has asked for since the last call.
+    const auto overviews = [&h] {
+        h.hub.publish();
+        h.take();
+        std::vector<std::vector<ConnectionId>> to;
+        for (const SessionRequest &r : std::exchange(h.requests, {})) {
+            if (const auto *o = std::get_if<ShowOverview>(&r))
+                to.push_back(o->to);
+        }
+        return to;
+    };
+    using Sent = std::vector<std::vector<ConnectionId>>;
+
+    // A page that opens its window hears at once, even of a hidden class; then only of changes.
+    h.hub.received(1, WatchMessage{true});
+    QCOMPARE(overviews(), Sent{{1}});
+    h.clock.now += protocol::kOverviewMs;
+    h.hub.received(2, draws(3));
+    QCOMPARE(overviews(), Sent{});
+    h.hub.reveal(kCode, true);
+    QCOMPARE(overviews(), Sent{{1}});
+    QCOMPARE(h.hub.rowsToWrite().front()->revealed, std::optional(true));
+    h.write();
+
+    // At most once a second, to every watching page at once; a page new to it hears at once.
+    h.hub.received(2, draws(4));
+    h.clock.now += protocol::kOverviewMs - 1;
+    QCOMPARE(overviews(), Sent{});
+    h.hub.received(2, WatchMessage{true});
+    QCOMPARE(overviews(), Sent{{2}});
+    h.clock.now += 1;
+    QCOMPARE(overviews(), (Sent{{1, 2}}));
+    h.hub.received(1, WatchMessage{false});
+    h.hub.received(2, draws(5));
+    h.clock.now += protocol::kOverviewMs;
+    QCOMPARE(overviews(), Sent{{2}});
+    // A large class's overview, less often: at most so many bytes a second.
+    h.hub.overviewSent(kCode, 2 * protocol::kOverviewBytesPerSecond);
+    h.hub.received(2, draws(6));
+    h.clock.now += 2 * protocol::kOverviewMs - 1;
+    QCOMPARE(overviews(), Sent{});
+    h.clock.now += 1;
+    QCOMPARE(overviews(), Sent{{2}});
+
+    // What they see: numbers only, an experiment's rounds, draws and wins alone, and the history thinned.
+    PooledHistory history;
+    for (std::int64_t n = 1; n <= 100; ++n)
+        history.record({n, {n, 0, 0}});
+    const Overview seen = overviewOf(h.session().summary(), history.points(), true);
+    QCOMPARE(seen.dots, (std::vector<KindTotals>{{6, 6, 0}}));
+    QCOMPARE(seen.history.size(), protocol::kOverviewPoints);
+    QCOMPARE(seen.history.front(), (KindTotals{1, 1, 0}));
+    QCOMPARE(seen.history.back(), (KindTotals{100, 100, 0}));
+    QVERIFY(overviewOf(h.session().summary(), history.points(), false).dots.empty());
+}
+
 #include "tst_classhub.moc"
 
 void TestClassHub::viewsAreSpreadOverTheInterval()
