@@ -108,6 +108,7 @@ void showTheClass(ClassWindow &window, ClassServer &server)
     QObject::connect(&server, &ClassServer::classChanged, &window, showClass);
     QObject::connect(&server, &ClassServer::poolChanged, &window, &ClassWindow::sessionChanged);
     QObject::connect(&window, &ClassWindow::removeAsked, &server, &ClassServer::removeExperiment);
+    QObject::connect(&window, &ClassWindow::revealAsked, &server, &ClassServer::reveal);
     QObject::connect(&window, &ClassWindow::newClassAsked, &server, [&] {
         if (!server.startNewClass())
             window.newClassFailed();

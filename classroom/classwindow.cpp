@@ -155,11 +155,15 @@ QLayout *ClassWindow::buildClassControls()
     m_hideNames = new QCheckBox(toQString(classtexts::kHideNames), this);
     auto *newClass = new QPushButton(toQString(classtexts::kNewClass), this);
     auto *exportButton = new QPushButton(toQString(classtexts::kExport), this);
+    m_reveal = new QCheckBox(toQString(classtexts::kReveal), this);
     auto *controls = new QGridLayout;
-    controls->addWidget(m_hideNames, 0, 0, 1, 2);
+    controls->addWidget(m_hideNames, 0, 0);
+    controls->addWidget(m_reveal, 0, 1);
     controls->addWidget(newClass, 1, 0);
     controls->addWidget(exportButton, 1, 1);
     connect(m_hideNames, &QCheckBox::toggled, this, &ClassWindow::showPool);
+    // clicked, not toggled: the box follows the session, and only the teacher's click asks.
+    connect(m_reveal, &QCheckBox::clicked, this, &ClassWindow::revealAsked);
     connect(newClass, &QPushButton::clicked, this, &ClassWindow::startNewClass);
     connect(exportButton, &QPushButton::clicked, this, &ClassWindow::exportClass);
     return controls;
@@ -241,6 +245,7 @@ void ClassWindow::showPool()
         m_counts[c]->setText(toQString(summary.tally.countText(static_cast<Count>(c))));
         m_ratios[c]->setText(toQString(summary.tally.ratioText(static_cast<Count>(c))));
     }
+    m_reveal->setChecked(m_session->revealed());
     m_graph->redraw();
     m_funnel->setFunnel(pool::makeFunnel(summary, m_kind, m_hideNames->isChecked()));
 }

@@ -35,7 +35,8 @@ class QrCodeView;
 // A view of the class's session: told that the session has changed, it shows
 // it within 200 ms, at most five times a second however fast the students
 // play. Removing an experiment and a new class are asked for, after the
-// teacher's yes, with signals; the export is written from what it shows.
+// teacher's yes, with signals, and so is showing the class to its students;
+// the export is written from what it shows.
 class ClassWindow : public QWidget {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ public:
 
 signals:
     void removeAsked(int student, std::int64_t experiment);
+    void revealAsked(bool revealed);
     void newClassAsked();
 
 protected:
@@ -80,6 +82,7 @@ private:
     ClassPicture *m_graph = nullptr;
     FunnelView *m_funnel = nullptr;
     QCheckBox *m_hideNames = nullptr;
+    QCheckBox *m_reveal = nullptr;
     QPushButton *m_remove = nullptr;
     ResultKind m_kind = ResultKind::Aiko;
     QTimer m_refresh;

@@ -23,7 +23,7 @@ FunnelView::FunnelView(QWidget *parent) : ClassPicture(QStringLiteral("funnel"),
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setDrawing([this](DrawingSurface &s) { pool::drawFunnel(m_funnel, m_selected, s); });
+    setDrawing([this](DrawingSurface &s) { pool::drawFunnel(m_funnel, pool::FunnelMarks::chosen(m_selected), s); });
 }
 
 void FunnelView::setFunnel(pool::Funnel funnel)

@@ -5,6 +5,7 @@
 #include "core/drawingsurface.h"
 #include "core/module1.h"
 #include "core/tallytext.h"
+#include "pool/classtexts.h"
 
 #include <algorithm>
 #include <array>
@@ -25,7 +26,8 @@ constexpr std::int64_t kLeastScale = 10; // rounds across the class's graph befo
 
 constexpr int kDotRadius = 3;                    // pixels
 constexpr int kClassRadius = 7;                  // the class's dot, with its black edge
-constexpr int kRingRadius = 6;                   // around the selected dot
+constexpr int kYourRadius = 5;                   // a student's current experiment, ringed as the marked ones
+constexpr float kYouGap = 14;                    // from its centre to its name
 constexpr int kCurveSteps = 300;                 // segments of each funnel curve across the width
 constexpr PicturePoint kBandText{560, kTop + 8}; // where the band's count is written
 
@@ -124,7 +126,7 @@ PicturePoint funnelPlace(const Funnel &f, std::int64_t rounds, double share)
     return {kLeft + (kRight - kLeft) * static_cast<float>(position), shareY(share)};
 }
 
-void drawFunnel(const Funnel &f, std::optional<std::size_t> selected, DrawingSurface &s)
+void drawFunnel(const Funnel &f, const FunnelMarks &marks, DrawingSurface &s)
 {
     drawShareAxes(s);
     const int decades = static_cast<int>(decadesOf(f));
@@ -161,12 +163,21 @@ void drawFunnel(const Funnel &f, std::optional<std::size_t> selected, DrawingSur
         const PicturePoint p = funnelPlace(f, d.rounds, d.share);
         s.dot(p.x, p.y, kDotRadius, color);
     }
-    if (selected && *selected < f.dots.size()) {
-        const FunnelDot &d = f.dots[*selected];
-        const PicturePoint p = funnelPlace(f, d.rounds, d.share);
-        s.dot(p.x, p.y, kRingRadius, kBlack);
-        s.dot(p.x, p.y, kRingRadius - 2, paletteColor(15));
-        s.dot(p.x, p.y, kDotRadius, color);
+    // A marked dot, of radius, in a ring of white and black.
+    const auto ring = [&](std::size_t i, int radius) {
+        if (i >= f.dots.size())
+            return PicturePoint{};
+        const PicturePoint p = funnelPlace(f, f.dots[i].rounds, f.dots[i].share);
+        s.dot(p.x, p.y, radius + 3, kBlack);
+        s.dot(p.x, p.y, radius + 1, paletteColor(15));
+        s.dot(p.x, p.y, radius, color);
+        return p;
+    };
+    for (const std::size_t i : marks.ringed)
+        ring(i, kDotRadius);
+    if (marks.yours && *marks.yours < f.dots.size()) {
+        const PicturePoint p = ring(*marks.yours, kYourRadius);
+        text(s, p.x + kYouGap, p.y - kYouGap, classtexts::kYou);
     }
     if (f.pooled.rounds > 0) {
         const PicturePoint p = funnelPlace(f, f.pooled.rounds, f.pooled.share);

@@ -38,9 +38,21 @@ void drawPooledGraph(const std::vector<HistoryPoint> &history, DrawingSurface &s
 // Where a dot of the funnel stands: rounds on a scale of tens (1, 10, 100, ... up
 // to past the class's rounds), the share upwards from 0 to 1.
 [[nodiscard]] PicturePoint funnelPlace(const Funnel &funnel, std::int64_t rounds, double share);
+// Dots drawn apart from the others, as indices into the funnel's dots: ringed (the
+// experiment the teacher has chosen, a student's own earlier ones), and a student's
+// current experiment, ringed, larger and named "あなた".
+struct FunnelMarks {
+    std::vector<std::size_t> ringed;
+    std::optional<std::size_t> yours;
+    // The teacher's chosen dot, if any, ringed.
+    static FunnelMarks chosen(std::optional<std::size_t> dot)
+    {
+        return {dot ? std::vector{*dot} : std::vector<std::size_t>{}, std::nullopt};
+    }
+};
 // The funnel's curves, the one-third line, every experiment's dot and the class's
-// larger one; the selected experiment (an index into dots) ringed.
-void drawFunnel(const Funnel &funnel, std::optional<std::size_t> selected, DrawingSurface &surface);
+// larger one, the marked dots over them.
+void drawFunnel(const Funnel &funnel, const FunnelMarks &marks, DrawingSurface &surface);
 // The experiment's dot within reach of a point (the nearest), if any; the class's dot is not one.
 [[nodiscard]] std::optional<std::size_t> dotNear(const Funnel &funnel, PicturePoint at, float reachX, float reachY);
 

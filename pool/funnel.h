@@ -5,7 +5,9 @@
 #include "core/tallyrows.h"
 #include "pool/poolsummary.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,10 @@ struct Funnel {
 [[nodiscard]] bool insideBand(const FunnelDot &d);
 // How many experiments lie inside the band, e.g. "帯の中 37 / 40 実験 (93 %)"; empty without any.
 [[nodiscard]] std::string bandText(const Funnel &f);
+// What a screen reader says of a student's funnel: the student's current experiment (an index
+// into dots), if any, the class's and the band's count, e.g. "あなたの実験: 150回 あいこ 0.413、
+// クラス全体: 4,210回 あいこ 0.336、帯の中 37 / 40".
+[[nodiscard]] std::string funnelSpeech(const Funnel &f, std::optional<std::size_t> yours);
 
 // Names the seats, or with hideNames only the students' numbers ("3番"), for a projector.
 [[nodiscard]] Funnel makeFunnel(const PoolSummary &summary, ResultKind kind, bool hideNames);

@@ -302,6 +302,10 @@ void TestClassPool::funnelCurves()
     for (const double share : {1.0 / 3, 0.42, 0.24, 0.43, 0.2})
         f.dots.push_back({100, share, 1, 1, {}});
     QCOMPARE(bandText(f), "帯の中 3 / 5 実験 (60 %)");
+    // What a student's screen reader hears, the student's own experiment first.
+    f.dots[0].rounds = 150;
+    f.pooled = {4210, 0.3362, 0, 0, {}};
+    QCOMPARE(funnelSpeech(f, 0), "あなたの実験: 150回 あいこ 0.333、クラス全体: 4,210回 あいこ 0.336、帯の中 3 / 5");
 }
 
 void TestClassPool::funnelNamesHidden()
