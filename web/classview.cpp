@@ -9,6 +9,9 @@
 #include "web/canvasrecorder.h"
 #include "web/jsonwriter.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace nuperako::web {
 
 namespace {
@@ -44,6 +47,7 @@ void ClassView::clear()
 {
     m_summary = {};
     m_seats.clear();
+    m_marks.clear();
     m_history.clear();
 }
 
@@ -54,12 +58,27 @@ void ClassView::addSeat(int student, std::string_view seat)
 
 void ClassView::addExperiment(int student, std::int64_t experiment, const Counts &counts, bool ended)
 {
+    if (roundsOf(counts) == 0)
+        return;
     const auto seat = m_seats.find(student);
     m_summary.experiments.push_back({seat != m_seats.end() ? seat->second : pool::defaultSeatName(student),
                                      student,
                                      experiment,
                                      {0, counts, ended}});
     m_summary.tally.add(counts);
+    m_marks.push_back(Mark::Other);
+}
+
+void ClassView::addDot(int aiko, int oneWins, int oneLoses, Mark mark)
+{
+    Counts counts;
+    for (const auto &[kind, total] : {std::pair{ResultKind::Aiko, aiko}, std::pair{ResultKind::OneWins, oneWins},
+                                      std::pair{ResultKind::OneLoses, oneLoses}})
+        counts.values[index(totalOf(kind))] = static_cast<std::int16_t>(std::clamp(total, 0, 32767));
+    const auto number = static_cast<std::int64_t>(m_marks.size()) + 1;
+    addExperiment(0, number, counts, false);
+    if (roundsOf(counts) > 0)
+        m_marks.back() = mark;
 }
 
 void ClassView::addHistoryPoint(const pool::HistoryPoint &point)
@@ -83,7 +102,14 @@ std::string ClassView::funnel(ResultKind kind, bool hideNames, std::optional<std
 {
     Picture picture(deviceWidth, deviceHeight);
     const pool::Funnel f = pool::makeFunnel(m_summary, kind, hideNames);
-    pool::drawFunnel(f, selected, picture.recorder);
+    pool::FunnelMarks marks = pool::FunnelMarks::chosen(selected);
+    for (std::size_t i = 0; i < m_marks.size(); ++i) {
+        if (m_marks[i] == Mark::Own)
+            marks.ringed.push_back(i);
+        else if (m_marks[i] == Mark::Current)
+            marks.yours = i;
+    }
+    pool::drawFunnel(f, marks, picture.recorder);
     JsonWriter json;
     json.beginObject();
     picture.write(json);
@@ -95,7 +121,14 @@ std::string ClassView::funnel(ResultKind kind, bool hideNames, std::optional<std
     }
     json.endArray().key("pooled").beginArray();
     picture.place(json, pool::funnelPlace(f, f.pooled.rounds, f.pooled.share));
-    json.value(f.pooled.label).endArray().endObject();
+    json.value(f.pooled.label).endArray();
+    if (marks.yours) {
+        const pool::FunnelDot &d = f.dots[*marks.yours];
+        json.key("yours").beginArray();
+        picture.place(json, pool::funnelPlace(f, d.rounds, d.share));
+        json.endArray();
+    }
+    json.key("speech").value(pool::funnelSpeech(f, marks.yours)).endObject();
     return json.text();
 }
 

@@ -102,9 +102,9 @@ NUPERAKO_EXPORT(graph) const char *graph(double lineHeightPixels)
     return answer(board ? board->graph(lineHeightPixels) : std::string("null"));
 }
 
-// A class's pictures, for a teacher's page: the page passes the class in as the
-// server sent it (clear, then the seats and the experiments in order, the
-// history), then asks for a picture of so many device pixels. A seat's text is
+// A class's pictures, for a teacher's page and a student's: the page passes the class in
+// as the server sent it (clear, then the seats and the experiments in order, or the
+// dots, the history), then asks for a picture of so many device pixels. A seat's text is
 // written first into the inbox, of the size asked for.
 namespace {
 
@@ -138,6 +138,13 @@ void classExperiment(int student, double experiment, int ended, int aiko, int a1
     for (std::size_t i = 0; i < values.size(); ++i)
         counts.values[i] = static_cast<std::int16_t>(std::clamp(values[i], 0, 32767));
     classView.addExperiment(student, static_cast<std::int64_t>(experiment), counts, ended != 0);
+}
+
+// A student's page: an experiment by its totals; mark 0 another student's, 1 the student's own, 2 its current one.
+NUPERAKO_EXPORT(class_dot) void classDot(int aiko, int oneWins, int oneLoses, int mark)
+{
+    using Mark = nuperako::web::ClassView::Mark;
+    classView.addDot(aiko, oneWins, oneLoses, static_cast<Mark>(std::clamp(mark, 0, 2)));
 }
 
 NUPERAKO_EXPORT(class_history) void classHistory(double rounds, double aiko, double oneWins, double oneLoses)

@@ -166,6 +166,7 @@ void teacher(JsonWriter &json)
         {"address", kAddress},
         {"hideNames", kHideNames},
         {"newClass", kNewClass},
+        {"reveal", kReveal},
         {"export", kExport},
         {"graph", kGraph},
         {"funnel", kFunnel},
@@ -181,18 +182,35 @@ void teacher(JsonWriter &json)
     json.endObject().endObject();
 }
 
+// A student's window of the class, as wide as the graph's window and as high as the board's, over both.
+void classWindow(JsonWriter &json)
+{
+    using namespace classtexts;
+    const TwipsRect graph = kGraphWindow.clientArea;
+    const TwipsRect board = boardlayout::kClientArea;
+    json.beginObject().key("caption").value(kClassWindow).key("client");
+    rect(json, {graph.left, board.top, graph.width, board.height});
+    // Its close button where the graph window has its own.
+    json.key("close").beginObject().key("caption").value(kGraphWindow.closeCaption).key("rect");
+    rect(json, kGraphWindow.close);
+    json.endObject();
+    json.key("notRevealed").value(kNotRevealed).key("graph").value(kGraph).key("funnel").value(kFunnel);
+    json.endObject();
+}
+
 // The class's protocol as the page's link to a class speaks it (pool/protocol.h).
 void protocolTable(JsonWriter &json)
 {
     using namespace protocol;
     json.beginObject().key("types").beginObject();
-    for (const std::string_view type : {kJoin, kState, kSeat, kJoined, kAck, kLater, kRemoved, kOpen, kFollow, kRemove,
-                                        kNewClass, kOpened, kClassView})
+    for (const std::string_view type : {kJoin, kState, kSeat, kWatch, kJoined, kAck, kLater, kRemoved, kOverview, kOpen,
+                                        kFollow, kRemove, kReveal, kNewClass, kOpened, kClassView})
         json.key(type).value(type);
     json.endObject().key("fields").beginObject();
     for (const std::string_view f :
          {field::kType, field::kClass, field::kDevice, field::kExperiment, field::kSeq, field::kCounts, field::kEnded,
-          field::kName, field::kSeat, field::kPassword, field::kKey, field::kStudent})
+          field::kName, field::kSeat, field::kPassword, field::kKey, field::kStudent, field::kWatching,
+          field::kRevealed, field::kDots, field::kHistory})
         json.key(f).value(f);
     json.endObject()
         .key("unknownClass")
@@ -243,6 +261,8 @@ std::string pageLayout()
     protocolTable(json);
     json.key("teacher");
     teacher(json);
+    json.key("classWindow");
+    classWindow(json);
     json.endObject();
     return json.text();
 }

@@ -89,10 +89,36 @@ describe('a school server in every engine', () => {
                 const { code, key } = await openClass(teacher, origin);
                 assert.notEqual(code, other.code);
 
-                await playIn(await browser.newTab(), origin, code, 2);
+                const student = await browser.newTab();
+                await playIn(student, origin, code, 2);
                 const schoolOrigin = `http://${chromebooks.host}:${port}`;
                 for (const rounds of [1, 3]) await playIn(await chromebooks.newTab(), schoolOrigin, code, rounds);
                 await teacher.waitFor(`${headline('実験　3')} && ${headline('回数の合計　6')}`);
+
+                // The student's window of the class: hidden until the teacher reveals it; then the band
+                // counted as the pool holds it, and the student's own dot, ringed, at its place.
+                await student.click('#showClass');
+                await student.waitFor(`document.querySelector('#classWindow .note').textContent !== ''`);
+                await teacher.click('#reveal');
+                const inside = (await pool(code)).experiments.filter((e) =>
+                    Math.abs(e.counts[0] / e.rounds - 1 / 3) <= 2 * Math.sqrt(2 / 9 / e.rounds)).length;
+                const funnel = '#classWindow .funnel canvas';
+                await student.waitFor(`(document.querySelector('${funnel}').getAttribute('aria-label') ?? '')
+                    .includes('あなたの実験: 2回 あいこ') && document.querySelector('${funnel}').ariaLabel
+                    .endsWith('帯の中 ${inside} / 3')`);
+                // From the dot's centre to the right: its colour (the draws' green), white, the black ring.
+                const runs = await student.evaluate(`(() => {
+                    const c = document.querySelector('${funnel}');
+                    const [x, y] = c.dataset.yours.split(' ').map(Math.floor);
+                    const row = c.getContext('2d').getImageData(x, y, 64, 1).data;
+                    const runs = [];
+                    for (let i = 0; i < row.length; i += 4) {
+                        const pixel = [row[i], row[i + 1], row[i + 2]].join(',');
+                        if (runs.at(-1) !== pixel) runs.push(pixel);
+                    }
+                    return runs.slice(0, 3);
+                })()`);
+                assert.deepEqual(runs, ['0,128,0', '255,255,255', '0,0,0']);
 
                 // The first dot, chosen by keyboard, taken out after the question.
                 await teacher.press('#funnel canvas', 'ArrowRight');

@@ -40,10 +40,13 @@ export class ClassCanvas {
     toCss(x, y) { return [x / window.devicePixelRatio, y / window.devicePixelRatio]; }
 
     redraw() {
-        const box = this.#canvas.parentElement.getBoundingClientRect();
+        const parent = this.#canvas.parentElement;
+        const box = parent.getBoundingClientRect();
         if (box.width === 0 || box.height === 0) return;
-        const ratio = window.devicePixelRatio;
-        const [width, height] = [Math.round(box.width * ratio), Math.round(box.height * ratio)];
+        // On a scaled desktop the box's CSS pixels are not the screen's: its size on the screen counts.
+        const ratio = window.devicePixelRatio * (box.width / parent.offsetWidth);
+        const [width, height] = [Math.round(box.width * window.devicePixelRatio),
+            Math.round(box.height * window.devicePixelRatio)];
         Object.assign(this.#canvas.style, { width: `${width / ratio}px`, height: `${height / ratio}px` });
         if (this.#canvas.width !== width) this.#canvas.width = width;
         if (this.#canvas.height !== height) this.#canvas.height = height;

@@ -9,6 +9,9 @@
 // starts the next experiment; the finished one stays in the class, unless the
 // teacher takes it out: then the board starts a new one. The messages, their
 // fields, the close codes and the limits are the protocol's, from the module.
+// While the class's window is open the link watches the class: the server
+// sends what every student sees of it, numbers only; the link knows which of
+// those numbers the server may hold of this page's own experiments.
 
 const PREFIX = 'nuperako.class.';
 const ALIVE_MS = 2000; // how often a tab says, in its record, that it is still there
@@ -28,11 +31,18 @@ function randomId() {
     return Array.from(bytes, (b) => b.toString(16).padStart(2, '0')).join('');
 }
 
+// An experiment's draws, wins alone and losses alone: the board's three totals among its nine counts.
+function totalsOf(counts) { return [counts[0], counts[4], counts[8]]; }
+
 export class ClassLink {
     #protocol;
     #code;
     #device;
-    #record; // { experiment, seq, pending: { [experiment]: { seq, counts, ended, since } }, alive }
+    // { experiment, seq, pending: { [experiment]: { seq, counts, ended, since } }, alive,
+    //   mine: { [experiment]: { now: totals, held: [[seq, totals], ...] } } }: an experiment's totals
+    //   (draws, wins alone, losses alone) now, and those the server may hold of it
+    #record;
+    #watcher = null; // the class's window: { show(overview), ownChanged() }
     #fresh = true; // the next round begins a new experiment
     #last = null; // the tally last recorded, as JSON text
     #socket = null;
@@ -66,6 +76,7 @@ export class ClassLink {
         strip.hidden = false;
         this.#device = this.#takeDevice();
         this.#record = this.#load(this.#device) ?? { experiment: 0, seq: 0, pending: {}, alive: 0 };
+        this.#record.mine ??= {};
         this.#save();
         setInterval(() => this.#save(), ALIVE_MS);
         window.addEventListener('pagehide', () => { this.#record.alive = 0; this.#store(); });
@@ -98,8 +109,27 @@ export class ClassLink {
         this.#record.pending[this.#record.experiment] = {
             seq: this.#record.seq, counts: state.tally, ended: state.ended, since,
         };
+        const mine = this.#record.mine[this.#record.experiment] ??= { now: null, held: [] };
+        mine.now = totalsOf(state.tally);
         this.#save();
         this.#scheduleSend();
+        this.#watcher?.ownChanged();
+    }
+
+    // The class's window opens (watcher) or closes (null): the server sends the class while it is open.
+    watch(watcher) {
+        this.#watcher = watcher;
+        this.#sendWatch();
+    }
+
+    // This page's experiments in the class: each one's totals now, those the server may hold of it, the
+    // newest first, and whether it is the board's current one.
+    get own() {
+        return Object.entries(this.#record.mine).map(([experiment, { now, held }]) => ({
+            now,
+            held: held.map(([, totals]) => totals).reverse(),
+            current: !this.#fresh && Number(experiment) === this.#record.experiment,
+        }));
     }
 
     // This tab's device id: kept for the tab in sessionStorage, so a reload keeps
@@ -125,7 +155,7 @@ export class ClassLink {
     #renew() {
         this.#device = randomId();
         sessionStorage.setItem('nuperako.device', this.#device);
-        this.#record = { experiment: 0, seq: 0, pending: {}, alive: 0 };
+        this.#record = { experiment: 0, seq: 0, pending: {}, alive: 0, mine: {} };
         this.#save();
         this.#socket?.close();
     }
@@ -203,9 +233,13 @@ export class ClassLink {
             this.#attempt = 0;
             this.#showSeat(message[fields.seat]);
             this.#scheduleSend(0);
+            this.#sendWatch();
             break;
         case types.seat:
             this.#showSeat(message[fields.seat]);
+            break;
+        case types.overview:
+            this.#watcher?.show(message);
             break;
         case types.later:
             this.#sent.delete(String(message[fields.experiment]));
@@ -220,6 +254,8 @@ export class ClassLink {
             }
             // Whatever the board played of it since is not the class's either.
             delete this.#record.pending[experiment];
+            delete this.#record.mine[experiment];
+            this.#watcher?.ownChanged();
             this.#sent.delete(experiment);
             this.#save();
             break;
@@ -228,8 +264,11 @@ export class ClassLink {
             const pending = this.#record.pending[message[fields.experiment]];
             if (pending !== undefined && pending.seq <= message[fields.seq]) {
                 delete this.#record.pending[message[fields.experiment]];
-                this.#save();
             }
+            // The server holds this state or a newer one of the experiment now.
+            const mine = this.#record.mine[message[fields.experiment]];
+            if (mine !== undefined) mine.held = mine.held.filter(([seq]) => seq >= message[fields.seq]);
+            this.#save();
             break;
         }
         }
@@ -255,8 +294,14 @@ export class ClassLink {
                 [fields.counts]: state.counts, [fields.ended]: state.ended,
             }));
             this.#sent.set(experiment, state.seq);
+            this.#record.mine[experiment]?.held.push([state.seq, totalsOf(state.counts)]);
         }
         this.#showStatus();
+    }
+
+    #sendWatch() {
+        const { types, fields } = this.#protocol;
+        if (this.#joined) this.#socket.send(JSON.stringify({ [fields.type]: types.watch, [fields.watching]: this.#watcher !== null }));
     }
 
     // The server trims the name and answers with the seat it keeps, which the strip then shows.

@@ -7,6 +7,7 @@
 
 import { Board } from './board.js';
 import { ClassLink } from './classlink.js';
+import { ClassWindow } from './classwindow.js';
 import { GraphWindow } from './graph.js';
 import { HelpWindow } from './help.js';
 import { Module } from './module.js';
@@ -25,6 +26,7 @@ class Program {
     #board = null;
     #graph = null;
     #help = null;
+    #classWindow = null;
     #link; // the class's link, or null outside a class
 
     constructor(module, element, link) {
@@ -69,6 +71,16 @@ class Program {
     // The class has taken the board's experiment out: a new one begins.
     startOver() { this.#board?.startOver(); }
 
+    // The class's window, opened from the class's strip, or brought to the front.
+    showClass() {
+        if (this.#board === null) return;
+        if (!this.#classWindow?.window.element.isConnected) {
+            this.#classWindow = new ClassWindow(this.#module, this.#layout.classWindow, this.#layout.teacher.kinds,
+                this.#families, this.#desktop, this.#link);
+        }
+        this.#desktop.activate(this.#classWindow.window);
+    }
+
     start() {
         this.#module.start();
         this.#board = new Board(this.#module, this.#layout.board, this.#desktop,
@@ -110,9 +122,10 @@ class Program {
     #end() {
         this.#board.stop();
         this.#sound.stop();
+        this.#classWindow?.close();
         this.#desktop.clear();
         this.#module.end();
-        this.#board = this.#graph = this.#help = null;
+        this.#board = this.#graph = this.#help = this.#classWindow = null;
         const ended = document.getElementById('ended');
         ended.hidden = false;
         document.getElementById('restart').focus();
@@ -177,7 +190,10 @@ async function main() {
     const link = code === null ? null
         : new ClassLink(code, document.getElementById('classStrip'), module.layout().protocol);
     const program = new Program(module, document.getElementById('desktop'), link);
-    if (link !== null) link.onRemoved = () => program.startOver();
+    if (link !== null) {
+        link.onRemoved = () => program.startOver();
+        document.getElementById('showClass').addEventListener('click', () => program.showClass());
+    }
     document.getElementById('restart').addEventListener('click', () => {
         document.getElementById('ended').hidden = true;
         program.start();

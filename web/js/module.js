@@ -70,6 +70,18 @@ export class Module {
         }
     }
 
+    // The class as a student sees it: the others' experiments, the student's own (mark 1, the current
+    // one 2), each [draws, wins alone, losses alone], and the class's history, each [rounds, draws, wins alone].
+    setOverview(others, own, history) {
+        const x = this.#exports;
+        x.class_clear();
+        for (const [aiko, oneWins, oneLoses] of others) x.class_dot(aiko, oneWins, oneLoses, 0);
+        for (const { totals: [aiko, oneWins, oneLoses], current } of own) {
+            x.class_dot(aiko, oneWins, oneLoses, current ? 2 : 1);
+        }
+        for (const [rounds, aiko, oneWins] of history) x.class_history(rounds, aiko, oneWins, rounds - aiko - oneWins);
+    }
+
     // The class's pictures for a canvas of so many device pixels; the funnel of kind 0, 1 or 2.
     classGraph(width, height) { return this.#json(this.#exports.class_graph(width, height)); }
     classFunnel(kind, hideNames, selected, width, height) {

@@ -104,6 +104,12 @@ export class TeacherView {
         const t = this.#texts;
         document.getElementById('hideNamesLabel').textContent = t.hideNames;
         document.getElementById('hideNames').addEventListener('change', () => this.#drawFunnel());
+        document.getElementById('revealLabel').textContent = t.reveal;
+        const reveal = document.getElementById('reveal');
+        reveal.addEventListener('change', () => {
+            const { types, fields } = this.#protocol;
+            this.#send({ [fields.type]: types.reveal, [fields.revealed]: reveal.checked });
+        });
         const newClass = document.getElementById('newClass');
         newClass.textContent = t.newClass;
         newClass.addEventListener('click', () => this.#startNewClass());
@@ -191,6 +197,7 @@ export class TeacherView {
 
     #show(view) {
         this.#view = view;
+        document.getElementById('reveal').checked = view.revealed;
         document.getElementById('headlines').textContent = view.headlines.join('\n');
         this.#cells.forEach(([count, ratio], i) => {
             count.textContent = String(view.counts[i]);
