@@ -274,11 +274,11 @@ void ClassServer::carryOut()
 std::size_t ClassServer::sendTo(const std::vector<pool::ConnectionId> &to, const std::string &code,
                                 QByteArray (*messageOf)(const pool::ClassSession &))
 {
-    const pool::ClassSession *session = m_hub.openClass(code);
-    if (session == nullptr)
+    const pool::ClassSession *shown = m_hub.openClass(code);
+    if (shown == nullptr)
         return 0;
     // Built once for all of them.
-    const QByteArray json = messageOf(*session);
+    const QByteArray json = messageOf(*shown);
     const QString message = QString::fromUtf8(json);
     for (const pool::ConnectionId c : to) {
         if (const auto it = m_sockets.find(c); it != m_sockets.end())

@@ -198,12 +198,12 @@ void ClassHub::teach(ConnectionId c, Page &page, const PageMessage &message)
 {
     ClassSession *session = sessionOf(page);
     const auto *removal = std::get_if<RemoveMessage>(&message);
-    const auto *reveal = std::get_if<RevealMessage>(&message);
+    const auto *revealing = std::get_if<RevealMessage>(&message);
     const bool newClass = std::holds_alternative<NewClassMessage>(message);
-    if (session == nullptr || page.waitingFor || (removal == nullptr && reveal == nullptr && !newClass)) {
+    if (session == nullptr || page.waitingFor || (removal == nullptr && revealing == nullptr && !newClass)) {
         refuse(c, page, protocol::kUnexpected);
-    } else if (reveal != nullptr) {
-        session->reveal(reveal->revealed);
+    } else if (revealing != nullptr) {
+        session->reveal(revealing->revealed);
         collect(*session);
     } else if (removal != nullptr) {
         // A dot the teacher saw may have gone meanwhile: nothing to take out then.

@@ -112,7 +112,7 @@ inline constexpr std::int64_t kPingMs = 15'000;   // how often the server pings 
 inline constexpr std::int64_t kSilentMs = 40'000; // a page that has said nothing for so long, not even a pong, has gone
 inline constexpr int kViewMs = 200;               // a teacher's page hears of its class at most five times a second
 inline constexpr int kOverviewMs = 1000;          // a watching student's page, at most once a second,
-inline constexpr int kOverviewBytesPerSecond = 2000; // and at most so many bytes a second: a large class's less often
+inline constexpr int kOverviewBytesPerSecond = 1800; // and at most so many bytes a second (with the acks, under 2 KB)
 inline constexpr std::size_t kOverviewPoints = 48;   // of the class's history, for a small window's curves
 // An address that keeps guessing a key or the password is slowed down; one
 // that opens class after class is stopped, and so is a server that fills up.

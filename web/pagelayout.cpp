@@ -187,9 +187,9 @@ void classWindow(JsonWriter &json)
 {
     using namespace classtexts;
     const TwipsRect graph = kGraphWindow.clientArea;
-    const TwipsRect board = boardlayout::kClientArea;
+    const TwipsRect boardArea = boardlayout::kClientArea;
     json.beginObject().key("caption").value(kClassWindow).key("client");
-    rect(json, {graph.left, board.top, graph.width, board.height});
+    rect(json, {graph.left, boardArea.top, graph.width, boardArea.height});
     // Its close button where the graph window has its own.
     json.key("close").beginObject().key("caption").value(kGraphWindow.closeCaption).key("rect");
     rect(json, kGraphWindow.close);

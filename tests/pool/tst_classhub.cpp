@@ -442,7 +442,7 @@ void TestClassHub::watchingStudentsSeeTheRevealedClass()
     h.clock.now += protocol::kOverviewMs;
     QCOMPARE(overviews(), Sent{{2}});
     // A large class's overview, less often: at most so many bytes a second.
-    h.hub.overviewSent(kCode, 2 * protocol::kOverviewBytesPerSecond);
+    h.hub.overviewSent(kCode, std::size_t{2} * protocol::kOverviewBytesPerSecond);
     h.hub.received(2, draws(6));
     h.clock.now += 2 * protocol::kOverviewMs - 1;
     QCOMPARE(overviews(), Sent{});
