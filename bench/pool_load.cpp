@@ -17,7 +17,9 @@
 //   --slow, --idle: that many strangers' connections that never finish a request, or never
 //   join, from K addresses of their own (127.0.100.1, ...; default 1), reopened whenever closed,
 //   kept by a second process of this program so that they do not slow the students down;
-//   --open-files N: the server started with that soft limit of open files (a desktop's is 1024).
+//   --open-files N: the server started with that soft limit of open files (a desktop's is 1024);
+//   --watching: with --classes, every teacher shows the class to its students and every student's
+//   page shows the class's window: what each student downloads a second.
 //   Load run (K = 0): send-to-acknowledge times, the server's CPU and memory, and the
 //   time a new connection takes to get the page and the pool (every half second).
 //   Fault run (K > 0): K times, a kill -9 at a random moment and a restart on the same port;
@@ -236,10 +238,12 @@ int roundsOf(const Tally &t)
 class Student : public QObject {
 public:
     // arrivals: where acknowledged rounds are noted, when teachers' pages watch for them; or null.
-    Student(int id, Server &server, QString code, Arrivals *arrivals)
+    // watching: the page shows the class's window, and hears what the students see of the class.
+    Student(int id, Server &server, QString code, Arrivals *arrivals, bool watching)
         : m_server(server),
           m_code(std::move(code)),
           m_arrivals(arrivals),
+          m_watching(watching),
           m_device(QStringLiteral("bench-device-%1").arg(id, 6, 10, QLatin1Char('0'))),
           m_socket(loopback(kStudentsBlock, id))
     {
@@ -277,6 +281,9 @@ public:
     [[nodiscard]] const std::map<int, Tally> &experiments() const { return m_experiments; }
     [[nodiscard]] const std::map<int, int> &acknowledgedRounds() const { return m_ackedRounds; }
     std::vector<double> takeLatencies() { return std::exchange(m_latencies, {}); }
+    // The bytes of the server's text messages since the last call, and of its overviews among them.
+    std::pair<qint64, qint64> takeReceived() { return {std::exchange(m_received, 0), std::exchange(m_overviews, 0)}; }
+    [[nodiscard]] qint64 largestOverview() const { return m_largestOverview; }
 
 private:
     struct State {
@@ -334,12 +341,19 @@ private:
     {
         const QJsonObject message = QJsonDocument::fromJson(text).object();
         const QString type = message[QLatin1String("type")].toString();
+        m_received += text.size();
+        if (type == QLatin1String("overview")) {
+            m_overviews += text.size();
+            m_largestOverview = std::max(m_largestOverview, text.size());
+        }
         if (type == QLatin1String("joined")) {
             m_joined = true;
             m_attempt = 0;
             m_seat = message[QLatin1String("seat")].toString();
             if (!m_clock.isValid())
                 m_clock.start();
+            if (m_watching)
+                m_socket.sendTextMessage(json({{"type", "watch"}, {"watching", true}}));
             send();
         } else if (type == QLatin1String("ack")) {
             const int experiment = message[QLatin1String("experiment")].toInt();
@@ -360,6 +374,10 @@ private:
     Server &m_server;
     QString m_code;
     Arrivals *m_arrivals;
+    bool m_watching;
+    qint64 m_received = 0;
+    qint64 m_overviews = 0;
+    qint64 m_largestOverview = 0;
     QString m_device;
     QString m_seat;
     WebSocketClient m_socket;
@@ -383,8 +401,9 @@ private:
 // experiment its class's view shows.
 class Teacher : public QObject {
 public:
-    Teacher(int id, Server &server, Arrivals &arrivals)
-        : m_server(server), m_arrivals(arrivals), m_socket(loopback(kTeachersBlock, id))
+    // reveals: the teacher shows the class to its students.
+    Teacher(int id, Server &server, Arrivals &arrivals, bool reveals)
+        : m_server(server), m_arrivals(arrivals), m_reveals(reveals), m_socket(loopback(kTeachersBlock, id))
     {
         connect(&m_socket, &WebSocketClient::connected, this, [this] {
             m_socket.sendTextMessage(m_code.isEmpty() ? json({{"type", "open"}})
@@ -415,6 +434,8 @@ private:
         if (type == QLatin1String("opened")) {
             m_code = message[QLatin1String("class")].toString();
             m_key = message[QLatin1String("key")].toString();
+            if (m_reveals)
+                m_socket.sendTextMessage(json({{"type", "reveal"}, {"revealed", true}}));
         } else if (type == QLatin1String("class")) {
             m_following = true;
             m_attempt = 0;
@@ -427,6 +448,7 @@ private:
 
     Server &m_server;
     Arrivals &m_arrivals;
+    bool m_reveals;
     WebSocketClient m_socket;
     QString m_code;
     QString m_key;
@@ -617,6 +639,7 @@ int main(int argc, char *argv[])
     const int strangerAddresses = argument(args, QStringLiteral("--stranger-addresses"), 1);
     const int openFiles = argument(args, QStringLiteral("--open-files"), 0);
     const int classCount = argument(args, QStringLiteral("--classes"), 0);
+    const bool watching = args.contains(QStringLiteral("--watching"));
 
     // With --window the teacher's window too (on whatever display the environment names),
     // with --data the class is kept there, to be opened again.
@@ -635,7 +658,7 @@ int main(int argc, char *argv[])
     Arrivals arrivals;
     std::vector<std::unique_ptr<Teacher>> teachers;
     for (int i = 0; i < classCount; ++i) {
-        teachers.push_back(std::make_unique<Teacher>(i, server, arrivals));
+        teachers.push_back(std::make_unique<Teacher>(i, server, arrivals, watching));
         teachers.back()->open();
     }
     const auto allFollow = [&] { return std::ranges::all_of(teachers, [](const auto &t) { return t->following(); }); };
@@ -651,8 +674,8 @@ int main(int argc, char *argv[])
 
     std::vector<std::unique_ptr<Student>> students;
     for (int i = 0; i < count; ++i) {
-        students.push_back(
-            std::make_unique<Student>(i, server, codes[i % codes.size()], teachers.empty() ? nullptr : &arrivals));
+        students.push_back(std::make_unique<Student>(
+            i, server, codes[i % codes.size()], teachers.empty() ? nullptr : &arrivals, watching && !teachers.empty()));
         students.back()->open();
     }
     if (!runUntil([&] { return std::ranges::all_of(students, [](const auto &s) { return s->joined(); }); }, kWaitMs)) {
@@ -675,8 +698,10 @@ int main(int argc, char *argv[])
         Probe page(port, "/");
         Probe poolJson(port, "/pool.json?class=" + codes.front().toLatin1());
         runFor(2000); // every student has started playing, the strangers are there
-        for (const auto &s : students)
+        for (const auto &s : students) {
             s->takeLatencies();
+            s->takeReceived();
+        }
         arrivals.takeLatencies();
         page.takeTimes();
         poolJson.takeTimes();
@@ -700,6 +725,19 @@ int main(int argc, char *argv[])
                         classCount, shown.size(), percentile(shown, 0.5), percentile(shown, 0.99),
                         percentile(shown, 1.0));
         }
+        std::vector<double> downloads;
+        std::vector<double> overviews;
+        qint64 largest = 0;
+        for (const auto &s : students) {
+            largest = std::max(largest, s->largestOverview());
+            const auto [all, overview] = s->takeReceived();
+            downloads.push_back(static_cast<double>(all) / elapsed);
+            overviews.push_back(static_cast<double>(overview) / elapsed);
+        }
+        std::printf("a student downloads: p50 %.0f B/s, max %.0f B/s (the class's overviews: p50 %.0f B/s, max %.0f "
+                    "B/s; the largest %lld bytes)\n",
+                    percentile(downloads, 0.5), percentile(downloads, 1.0), percentile(overviews, 0.5),
+                    percentile(overviews, 1.0), static_cast<long long>(largest));
         std::printf("server: %.1f %% of a core, RSS %.1f MiB (peak %.1f MiB), %d files open\n",
                     100 * (after.cpuSeconds - before.cpuSeconds) / elapsed, after.rssMiB, after.peakMiB,
                     after.openFiles);
