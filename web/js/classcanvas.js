@@ -9,6 +9,23 @@
 
 import { css } from './picture.js';
 
+// The kinds of result as a group of radio buttons in their colours, the chosen one checked;
+// onChoose(kind) hears a choice: 0 draws, 1 wins alone, 2 losses alone.
+export function kindChoice(group, kinds, chosen, onChoose) {
+    group.setAttribute('role', 'radiogroup');
+    kinds.forEach(({ name, color }, kind) => {
+        const button = Object.assign(document.createElement('button'), { type: 'button', textContent: name });
+        button.setAttribute('role', 'radio');
+        button.setAttribute('aria-checked', String(kind === chosen));
+        button.style.color = color;
+        button.addEventListener('click', () => {
+            for (const b of group.children) b.setAttribute('aria-checked', String(b === button));
+            onChoose(kind);
+        });
+        group.append(button);
+    });
+}
+
 export class ClassCanvas {
     #canvas;
     #context;

@@ -9,7 +9,7 @@
 // server's: the server's dot of an experiment of this page (one of the totals
 // it may hold of it) gives way to the experiment as the board has it now.
 
-import { ClassCanvas } from './classcanvas.js';
+import { ClassCanvas, kindChoice } from './classcanvas.js';
 import { closeButton } from './parts.js';
 
 // The flat lists of the server's message, three numbers an entry.
@@ -40,23 +40,12 @@ export class ClassWindow {
         });
         const bar = document.createElement('div');
         bar.className = 'kinds';
-        bar.setAttribute('role', 'group');
         bar.setAttribute('aria-label', layout.funnel);
-        const buttons = kinds.map(({ name, color }, i) => {
-            const button = document.createElement('button');
-            button.type = 'button';
-            button.textContent = name;
-            button.style.color = color;
-            button.setAttribute('aria-pressed', String(i === this.#kind));
-            button.addEventListener('click', () => {
-                this.#kind = i;
-                buttons.forEach((b, j) => b.setAttribute('aria-pressed', String(j === i)));
-                this.#funnel.redraw();
-                this.#speak();
-            });
-            return button;
+        kindChoice(bar, kinds, this.#kind, (kind) => {
+            this.#kind = kind;
+            this.#funnel.redraw();
+            this.#speak();
         });
-        bar.append(...buttons);
         this.#note = document.createElement('p');
         this.#note.className = 'note';
         this.#note.setAttribute('role', 'status');

@@ -9,7 +9,7 @@
 // follows the class over a WebSocket, and hears of it at most five times a
 // second; a lost connection is made again, with a back-off.
 
-import { ClassCanvas } from './classcanvas.js';
+import { ClassCanvas, kindChoice } from './classcanvas.js';
 import { ask } from './question.js';
 
 const REACH = 12; // CSS pixels between the pointer and a dot it names
@@ -130,18 +130,9 @@ export class TeacherView {
             (w, h) => this.#module.classGraph(w, h));
         this.#funnel = new ClassCanvas(document.getElementById('funnel'), families,
             (w, h) => this.#module.classFunnel(this.#kind, this.#hideNames, this.#selectedIndex(), w, h));
-        const kinds = document.getElementById('kinds');
-        this.#layout.teacher.kinds.forEach(({ name, color }, kind) => {
-            const button = Object.assign(document.createElement('button'), { type: 'button', textContent: name });
-            button.setAttribute('role', 'radio');
-            button.setAttribute('aria-checked', String(kind === this.#kind));
-            button.style.color = color;
-            button.addEventListener('click', () => {
-                this.#kind = kind;
-                for (const b of kinds.children) b.setAttribute('aria-checked', String(b === button));
-                this.#drawFunnel();
-            });
-            kinds.append(button);
+        kindChoice(document.getElementById('kinds'), this.#layout.teacher.kinds, this.#kind, (kind) => {
+            this.#kind = kind;
+            this.#drawFunnel();
         });
         const canvas = this.#funnel.canvas;
         canvas.tabIndex = 0;
